@@ -1,0 +1,23 @@
+// Zelkopad: a text editor for writing web pages by hand.
+
+#include "app/commandline.h"
+#include "app/startup.h"
+#include "platform/clipboard.h"
+#include "platform/messageboxes.h"
+
+#include <QApplication>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Zelkopad"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Zelkopad"));
+    QApplication::setApplicationVersion(QStringLiteral(ZELKOPAD_VERSION));
+
+    zp::QtMessageBoxes messageBoxes;
+    zp::SystemClipboard clipboard;
+    zp::Application zelkopad(QApplication::applicationDirPath(), messageBoxes, clipboard);
+    if (!zelkopad.Main(zp::CommandLineText(QApplication::arguments().mid(1))))
+        return 1;
+    return app.exec();
+}

@@ -1,0 +1,84 @@
+#include "app/startup.h"
+
+#include "app/commandline.h"
+#include "app/defaultsettings.h"
+#include "mainwindow/mainwindow.h"
+#include "platform/messageboxes.h"
+#include "platform/twips.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace zp {
+
+Application::Application(const QString &appFolder, MessageBoxes &messageBoxes,
+                         Clipboard &clipboard)
+{
+    m_context.appFolder = AppFolderOf(appFolder);
+    m_context.settings = SettingsFile(m_context.appFolder);
+    m_context.windows = &m_windows;
+    m_context.messageBoxes = &messageBoxes;
+    m_context.clipboard = &clipboard;
+}
+
+Application::~Application()
+{
+    // The main window's children reach the context while they go.
+    m_mainWindow.reset();
+}
+
+QString Application::AppFolderOf(const QString &folder)
+{
+    QString path = QDir::fromNativeSeparators(folder);
+    if (!path.endsWith(QLatin1Char('/')))
+        path += QLatin1Char('/');
+    return path;
+}
+
+bool Application::ensureFiles()
+{
+    const QString backup = m_context.backupFolder();
+    if (!QFileInfo(backup).isDir() && !QDir().mkpath(backup)) {
+        // Without its folders the program cannot keep what it promises (backups,
+        // settings), so it says so instead of vanishing.
+        m_context.messageBoxes->show(
+            nullptr,
+            QStringLiteral("フォルダー %1 を作成できません。\nZelkopad を終了します。")
+                .arg(QDir::toNativeSeparators(backup)),
+            AppTitle, MessageBoxes::Buttons::Ok, MessageBoxes::Icon::Critical,
+            MessageBoxes::Answer::Ok);
+        return false;
+    }
+    const QString settings = m_context.settings.path();
+    if (!QFileInfo::exists(settings)
+        && !WriteDefaultSettings(settings, twipsPerPixelX(), twipsPerPixelY())) {
+        m_context.messageBoxes->show(
+            nullptr,
+            QStringLiteral("フォルダー %1 に設定ファイル %2 を書き込めません。\nZelkopad を終了します。")
+                .arg(QDir::toNativeSeparators(m_context.appFolder),
+                     QLatin1String(SettingsFile::FileName)),
+            AppTitle, MessageBoxes::Buttons::Ok, MessageBoxes::Icon::Critical,
+            MessageBoxes::Answer::Ok);
+        return false;
+    }
+    return true;
+}
+
+bool Application::Main(const QString &commandLine)
+{
+    if (!ensureFiles())
+        return false;
+
+    m_mainWindow = std::make_unique<MainWindow>(m_context);
+    m_mainWindow->MDIForm_Load();
+    m_mainWindow->show();
+
+    m_items = SplitCommandLine(commandLine);
+    // Opening the items as files comes with the file commands; an empty
+    // command line opens one untitled document.
+    if (m_items.isEmpty())
+        m_mainWindow->documents().NewDocument(0);
+    return true;
+}
+
+} // namespace zp

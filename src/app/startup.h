@@ -1,0 +1,48 @@
+#pragma once
+// Start-up: the application folder, the backup folder and the settings file,
+// the main window, and the command line.
+
+#include "platform/appcontext.h"
+#include "platform/windowlist.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+
+namespace zp {
+
+class Clipboard;
+class MainWindow;
+class MessageBoxes;
+
+class Application
+{
+public:
+    // appFolder is the program's folder; a separator is added when missing.
+    Application(const QString &appFolder, MessageBoxes &messageBoxes, Clipboard &clipboard);
+    ~Application();
+
+    // Runs the start-up sequence with the command-line text. Returns false when
+    // the program must end at once: the backup folder or the settings file
+    // could not be created (a message box says which folder).
+    bool Main(const QString &commandLine);
+
+    AppContext &context() { return m_context; }
+    MainWindow *mainWindow() const { return m_mainWindow.get(); }
+    // The items the command line was split into.
+    const QStringList &commandLineItems() const { return m_items; }
+
+    // The program's folder with a trailing separator.
+    static QString AppFolderOf(const QString &folder);
+
+private:
+    bool ensureFiles();
+
+    WindowList m_windows;
+    AppContext m_context;
+    std::unique_ptr<MainWindow> m_mainWindow;
+    QStringList m_items;
+};
+
+} // namespace zp

@@ -1,0 +1,63 @@
+#include "documents/documents.h"
+
+#include "editor/editwindow.h"
+#include "editor/textview.h"
+#include "platform/appcontext.h"
+#include "platform/frame.h"
+#include "platform/messageboxes.h"
+#include "platform/windowlist.h"
+
+#include <QMdiSubWindow>
+
+#include <new>
+
+namespace zp {
+
+Documents::Documents(AppContext &context)
+    : m_context(context)
+{
+}
+
+EditWindow *Documents::NewDocument(int kind)
+{
+    try {
+        auto *window = new EditWindow(m_context);
+        if (m_context.windows)
+            m_context.windows->add(window);
+        window->Form_Load();
+        if (kind != 1) {
+            ++m_untitledCount;
+            window->setWindowTitle(UntitledPrefix + QString::number(m_untitledCount));
+        }
+        if (m_context.frame) {
+            const QIcon icon = m_context.frame->widget()->windowIcon();
+            window->setWindowIcon(icon);
+            if (window->subWindow()) {
+                window->subWindow()->setWindowIcon(icon);
+                if (window->subWindow()->isMaximized())
+                    m_context.frame->setCaption(window->windowTitle());
+            }
+        }
+        // Colours from the settings come with the editor colours; a new
+        // document starts unmodified.
+        window->rtfEdit()->setFocus();
+        window->rtfEdit()->setTag(QStringLiteral("0"));
+        return window;
+    } catch (const std::bad_alloc &) {
+        if (m_context.messageBoxes) {
+            m_context.messageBoxes->show(m_context.frame ? m_context.frame->widget() : nullptr,
+                                         QStringLiteral("メモリが不足しています。"), AppTitle,
+                                         MessageBoxes::Buttons::Ok,
+                                         MessageBoxes::Icon::Critical,
+                                         MessageBoxes::Answer::Ok);
+        }
+        return nullptr;
+    }
+}
+
+int Documents::FindPreviewForm() const
+{
+    return m_context.windows && m_context.windows->first(QStringLiteral("frmBrow")) ? 1 : 0;
+}
+
+} // namespace zp

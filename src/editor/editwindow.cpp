@@ -1,0 +1,135 @@
+#include "editor/editwindow.h"
+
+#include "editor/editorfont.h"
+#include "editor/linenumbergutter.h"
+#include "editor/textview.h"
+#include "platform/appcontext.h"
+#include "platform/clipboard.h"
+#include "platform/frame.h"
+
+#include <QCloseEvent>
+#include <QMdiSubWindow>
+
+namespace zp {
+
+EditWindow::EditWindow(AppContext &context, QWidget *parent)
+    : QWidget(parent)
+    , m_context(context)
+{
+    setObjectName(QStringLiteral("frmEdit"));
+    m_picfrm = new QWidget(this);
+    m_picfrm->setObjectName(QStringLiteral("picfrm"));
+    m_picLineNo = new LineNumberGutter(m_picfrm);
+    m_rtfEdit = new TextView(m_picfrm);
+    m_rtfEdit->setObjectName(QStringLiteral("rtfEdit"));
+    m_rtfEdit->setFont(editorFont());
+    m_rtfEdit->setFrameShape(QFrame::NoFrame);
+    setFocusProxy(m_rtfEdit);
+
+    connect(m_rtfEdit, &TextView::changed, this, &EditWindow::rtfEdit_Change);
+    connect(m_rtfEdit, &TextView::mouseDown, this, &EditWindow::rtfEdit_MouseDown);
+}
+
+void EditWindow::Form_Load()
+{
+    if (m_context.frame) {
+        m_subWindow = m_context.frame->addChild(this);
+        connect(m_subWindow, &QMdiSubWindow::aboutToActivate, this, &EditWindow::Form_Activate);
+        connect(m_subWindow, &QMdiSubWindow::windowStateChanged, this,
+                [this](Qt::WindowStates oldState, Qt::WindowStates newState) {
+                    // Activation alone changes no size; only the size states
+                    // count as a resize.
+                    const Qt::WindowStates sizeStates = Qt::WindowMinimized | Qt::WindowMaximized;
+                    if ((oldState & sizeStates) != (newState & sizeStates))
+                        Form_Resize();
+                });
+        m_subWindow->show();
+    }
+    show();
+
+    m_picLineNo->setNumberColor(m_context.settings.readColor(
+        QStringLiteral("Edit"), QStringLiteral("LineNoColor"), 256, QColor(240, 148, 118)));
+    if (m_context.settings.readInt(QStringLiteral("Edit"), QStringLiteral("LineNum"), 1) == 1) {
+        NoLineNumbers = false;
+        m_picLineNo->update();
+        m_tag = QStringLiteral("1");
+    } else {
+        NoLineNumbers = true;
+        m_tag = QStringLiteral("0");
+    }
+    layoutControls();
+}
+
+void EditWindow::Form_Activate()
+{
+    if (m_context.frame)
+        m_context.frame->setDocumentButtonsEnabled(true);
+}
+
+void EditWindow::Form_Resize()
+{
+    Frame *frame = m_context.frame;
+    if (m_subWindow && m_subWindow->isMinimized()) {
+        if (frame)
+            frame->setCaption(QString());
+        return;
+    }
+    if (frame)
+        frame->setCaption(m_subWindow && m_subWindow->isMaximized() ? windowTitle() : QString());
+    layoutControls();
+}
+
+void EditWindow::layoutControls()
+{
+    m_picfrm->setGeometry(0, 0, width(), height());
+    if (NoLineNumbers) {
+        m_picLineNo->hide();
+        m_rtfEdit->setGeometry(0, 0, width(), height());
+    } else {
+        m_picLineNo->show();
+        m_picLineNo->setGeometry(0, 0, LineNumberGutter::Width, height());
+        m_rtfEdit->setGeometry(LineNumberGutter::Width, 0,
+                               std::max(0, width() - LineNumberGutter::Width), height());
+    }
+}
+
+void EditWindow::rtfEdit_Change()
+{
+    m_rtfEdit->setTag(QStringLiteral("1"));
+}
+
+void EditWindow::rtfEdit_MouseDown(Qt::MouseButton button, const QPoint &globalPos)
+{
+    Frame *frame = m_context.frame;
+    if (!frame)
+        return;
+    const bool canPaste = m_context.clipboard && !m_context.clipboard->text().isEmpty();
+    frame->setPopupEditItems(m_rtfEdit->selLength() > 0, canPaste);
+    if (button == Qt::RightButton)
+        frame->showPopupMenu(globalPos);
+    frame->setStatusText(QString());
+}
+
+void EditWindow::Form_Unload()
+{
+    if (m_context.frame && !m_context.frame->caption().isEmpty())
+        m_context.frame->setCaption(QString());
+}
+
+void EditWindow::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    Form_Resize();
+}
+
+void EditWindow::closeEvent(QCloseEvent *event)
+{
+    if (m_closeRequest && !m_closeRequest()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    Form_Unload();
+}
+
+} // namespace zp

@@ -1,0 +1,67 @@
+#pragma once
+// The document window: one open document, its text view and line-number
+// gutter. The caption is the document's full path or untitled name; the text
+// view's tag is the modified flag; the window's own tag ("1"/"0") tells whether
+// line numbers are shown.
+
+#include <QMdiSubWindow>
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+
+#include <functional>
+
+
+namespace zp {
+
+struct AppContext;
+class LineNumberGutter;
+class TextView;
+
+class EditWindow : public QWidget
+{
+    Q_OBJECT
+public:
+    // Shared by all document windows: true while the gutter is hidden. Set by
+    // each window's load from the "LineNum" setting and by the options dialog.
+    static inline bool NoLineNumbers = false;
+
+    explicit EditWindow(AppContext &context, QWidget *parent = nullptr);
+
+    TextView *rtfEdit() const { return m_rtfEdit; }
+    LineNumberGutter *picLineNo() const { return m_picLineNo; }
+    QWidget *picfrm() const { return m_picfrm; }
+    // The sub-window that hosts this window in the frame (null before load).
+    QMdiSubWindow *subWindow() const { return m_subWindow; }
+
+    QString tag() const { return m_tag; }
+    void setTag(const QString &tag) { m_tag = tag; }
+
+    // Asked when the window is about to close; returning false keeps it open.
+    void setCloseRequestHandler(std::function<bool()> handler) { m_closeRequest = std::move(handler); }
+
+    // Hosts the window in the frame, shows it and reads its gutter settings.
+    void Form_Load();
+    void Form_Activate();
+    void Form_Resize();
+    void rtfEdit_Change();
+    void rtfEdit_MouseDown(Qt::MouseButton button, const QPoint &globalPos);
+    void Form_Unload();
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void layoutControls();
+
+    AppContext &m_context;
+    QWidget *m_picfrm = nullptr;
+    LineNumberGutter *m_picLineNo = nullptr;
+    TextView *m_rtfEdit = nullptr;
+    QPointer<QMdiSubWindow> m_subWindow;
+    QString m_tag = QStringLiteral("0");
+    std::function<bool()> m_closeRequest;
+};
+
+} // namespace zp

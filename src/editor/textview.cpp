@@ -1,0 +1,420 @@
+#include "editor/textview.h"
+
+#include "platform/cp932codec.h"
+
+#include <QContextMenuEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QKeyEvent>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QSaveFile>
+#include <QScrollBar>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QUrl>
+
+#include <algorithm>
+
+namespace zp {
+
+namespace {
+
+constexpr QChar ParagraphSeparator(0x2029);
+constexpr QChar LineSeparator(0x2028);
+// Undo and redo keep the removed forms of at most this many changes each; an
+// older undo step brings its breaks back in the default form.
+constexpr std::size_t MaxRemovedRecords = 4096;
+
+const QLatin1String &breakText(quint8 form)
+{
+    static const QLatin1String crlf("\r\n"), cr("\r"), lf("\n");
+    switch (TextView::LineBreak(form)) {
+    case TextView::LineBreak::Cr: return cr;
+    case TextView::LineBreak::Lf: return lf;
+    case TextView::LineBreak::CrLf: break;
+    }
+    return crlf;
+}
+
+// "\r\n", "\r" and the separators the document may hand back all become "\n".
+QString normalizeBreaks(QString text)
+{
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    text.replace(ParagraphSeparator, QLatin1Char('\n'));
+    text.replace(LineSeparator, QLatin1Char('\n'));
+    return text;
+}
+
+} // namespace
+
+TextView::TextView(QWidget *parent)
+    : QPlainTextEdit(parent)
+{
+    setLineWrapMode(QPlainTextEdit::NoWrap);
+    setAcceptDrops(true);
+    m_blockCount = document()->blockCount();
+    connect(document(), &QTextDocument::contentsChange, this, &TextView::onContentsChange);
+    connect(this, &QPlainTextEdit::textChanged, this, &TextView::changed);
+}
+
+QString TextView::text() const
+{
+    QString t = document()->toRawText();
+    t.replace(ParagraphSeparator, QLatin1Char('\n'));
+    t.replace(LineSeparator, QLatin1Char('\n'));
+    return t;
+}
+
+void TextView::setText(const QString &raw)
+{
+    QString plain;
+    plain.reserve(raw.size());
+    std::vector<quint8> breaks;
+    const QChar *p = raw.constData();
+    const qsizetype n = raw.size();
+    qsizetype runStart = 0;
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t c = p[i].unicode();
+        if (c != u'\r' && c != u'\n' && c != ParagraphSeparator.unicode()
+            && c != LineSeparator.unicode())
+            continue;
+        plain.append(p + runStart, i - runStart);
+        plain.append(QLatin1Char('\n'));
+        if (c == u'\r' && i + 1 < n && p[i + 1] == QLatin1Char('\n')) {
+            breaks.push_back(quint8(LineBreak::CrLf));
+            ++i;
+        } else if (c == u'\r') {
+            breaks.push_back(quint8(LineBreak::Cr));
+        } else {
+            breaks.push_back(quint8(LineBreak::Lf));
+        }
+        runStart = i + 1;
+    }
+    plain.append(p + runStart, n - runStart);
+
+    // The forms are in place before the change is announced, so listeners of
+    // changed() already see the new breaks.
+    m_breaks = std::move(breaks);
+    m_undoBreaks.clear();
+    m_redoBreaks.clear();
+    m_settingText = true;
+    setPlainText(plain);
+    m_settingText = false;
+    m_blockCount = document()->blockCount();
+    m_breaks.resize(std::size_t(m_blockCount - 1), quint8(LineBreak::CrLf));
+}
+
+QString TextView::rawText() const
+{
+    const QString t = document()->toRawText();
+    const quint8 fallback = m_breaks.empty() ? quint8(LineBreak::CrLf) : m_breaks.front();
+    QString out;
+    out.reserve(t.size() + qsizetype(m_breaks.size()));
+    const QChar *p = t.constData();
+    const qsizetype n = t.size();
+    qsizetype runStart = 0;
+    std::size_t next = 0;
+    for (qsizetype i = 0; i < n; ++i) {
+        if (p[i] == ParagraphSeparator) {
+            out.append(p + runStart, i - runStart);
+            out.append(breakText(next < m_breaks.size() ? m_breaks[next] : fallback));
+            ++next;
+            runStart = i + 1;
+        } else if (p[i] == LineSeparator) {
+            // A break inside a block (never typed here, but pasted text may
+            // carry one): written in the default form.
+            out.append(p + runStart, i - runStart);
+            out.append(breakText(fallback));
+            runStart = i + 1;
+        }
+    }
+    out.append(p + runStart, n - runStart);
+    return out;
+}
+
+int TextView::selStart() const
+{
+    return textCursor().selectionStart();
+}
+
+void TextView::setSelStart(int start)
+{
+    QTextCursor cursor = textCursor();
+    cursor.setPosition(std::clamp(start, 0, document()->characterCount() - 1));
+    setTextCursor(cursor);
+}
+
+int TextView::selLength() const
+{
+    const QTextCursor cursor = textCursor();
+    return cursor.selectionEnd() - cursor.selectionStart();
+}
+
+void TextView::setSelLength(int length)
+{
+    const int start = selStart();
+    QTextCursor cursor = textCursor();
+    cursor.setPosition(start);
+    // A negative length selects nothing; the caret stays at the start.
+    if (length > 0)
+        cursor.setPosition(std::min(start + length, document()->characterCount() - 1),
+                           QTextCursor::KeepAnchor);
+    setTextCursor(cursor);
+}
+
+QString TextView::selText() const
+{
+    return normalizeBreaks(textCursor().selectedText());
+}
+
+void TextView::setSelText(const QString &text)
+{
+    QTextCursor cursor = textCursor();
+    cursor.insertText(normalizeBreaks(text));
+    setTextCursor(cursor);
+}
+
+QColor TextView::textColor() const
+{
+    return palette().color(QPalette::Text);
+}
+
+void TextView::setTextColor(const QColor &color)
+{
+    QPalette p = palette();
+    p.setColor(QPalette::Text, color);
+    setPalette(p);
+}
+
+QColor TextView::backColor() const
+{
+    return palette().color(QPalette::Base);
+}
+
+void TextView::setBackColor(const QColor &color)
+{
+    QPalette p = palette();
+    p.setColor(QPalette::Base, color);
+    setPalette(p);
+}
+
+void TextView::setRightMargin(int margin)
+{
+    m_rightMargin = margin;
+    setLineWrapMode(margin == 0 ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
+}
+
+void TextView::undoEdit()
+{
+    m_mode = EditMode::Undo;
+    undo();
+    m_mode = EditMode::Normal;
+}
+
+void TextView::redoEdit()
+{
+    m_mode = EditMode::Redo;
+    redo();
+    m_mode = EditMode::Normal;
+}
+
+int TextView::firstVisibleLine() const
+{
+    // The plain-text layout scrolls by display lines, so the scroll position
+    // is the first visible line, wrapped lines included.
+    return verticalScrollBar()->value();
+}
+
+bool TextView::saveFile(const QString &path, qsizetype *unmappable, bool allowLoss) const
+{
+    qsizetype lost = 0;
+    const QByteArray bytes = encodeCp932(rawText(), &lost);
+    if (unmappable)
+        *unmappable = lost;
+    if (lost > 0 && !allowLoss)
+        return false;
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    if (file.write(bytes) != bytes.size()) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}
+
+void TextView::onContentsChange(int position, int charsRemoved, int charsAdded)
+{
+    Q_UNUSED(charsRemoved);
+    if (m_settingText)
+        return;
+    const QTextDocument *doc = document();
+    const int newCount = doc->blockCount();
+    const int first = std::max(0, doc->findBlock(position).blockNumber());
+    const int endPosition = std::min(position + charsAdded, doc->characterCount() - 1);
+    const int added = std::max(0, doc->findBlock(endPosition).blockNumber() - first);
+    // The change replaced a run of text: whatever breaks it added beyond the
+    // growth of the block count, it removed.
+    const int removed = std::max(0, added - (newCount - m_blockCount));
+    const quint8 fallback = m_breaks.empty() ? quint8(LineBreak::CrLf) : m_breaks.front();
+
+    const int index = std::min(first, int(m_breaks.size()));
+    const int removable = std::min(removed, int(m_breaks.size()) - index);
+    if (removable > 0) {
+        RemovedBreaks gone{index, std::vector<quint8>(m_breaks.begin() + index,
+                                                      m_breaks.begin() + index + removable)};
+        m_breaks.erase(m_breaks.begin() + index, m_breaks.begin() + index + removable);
+        pushRemoved(m_mode == EditMode::Undo ? m_redoBreaks : m_undoBreaks, std::move(gone));
+    }
+    if (m_mode == EditMode::Normal)
+        m_redoBreaks.clear();
+    if (added > 0) {
+        std::vector<quint8> forms;
+        if (m_mode == EditMode::Undo)
+            forms = takeForms(m_undoBreaks, added, fallback);
+        else if (m_mode == EditMode::Redo)
+            forms = takeForms(m_redoBreaks, added, fallback);
+        else
+            forms.assign(std::size_t(added), fallback);
+        m_breaks.insert(m_breaks.begin() + index, forms.begin(), forms.end());
+    }
+    m_blockCount = newCount;
+    // Guard against a change report that does not add up: the list always has
+    // one entry per block boundary.
+    m_breaks.resize(std::size_t(newCount - 1), fallback);
+}
+
+std::vector<quint8> TextView::takeForms(BreakStack &stack, int count, quint8 fallback)
+{
+    // One undo step may bring back the breaks of several merged removals (a
+    // run of Backspace or Delete presses); put them back in document order,
+    // earlier removals first where they stood at the same place.
+    std::vector<RemovedBreaks> taken;
+    int have = 0;
+    while (have < count && !stack.empty()) {
+        have += int(stack.back().forms.size());
+        taken.push_back(std::move(stack.back()));
+        stack.pop_back();
+    }
+    std::reverse(taken.begin(), taken.end());
+    std::stable_sort(taken.begin(), taken.end(),
+                     [](const RemovedBreaks &a, const RemovedBreaks &b) { return a.index < b.index; });
+    std::vector<quint8> forms;
+    for (const RemovedBreaks &r : taken)
+        forms.insert(forms.end(), r.forms.begin(), r.forms.end());
+    forms.resize(std::size_t(count), fallback);
+    return forms;
+}
+
+void TextView::pushRemoved(BreakStack &stack, RemovedBreaks removed)
+{
+    stack.push_back(std::move(removed));
+    if (stack.size() > MaxRemovedRecords)
+        stack.pop_front();
+}
+
+void TextView::keyPressEvent(QKeyEvent *event)
+{
+    if (event->matches(QKeySequence::Undo)) {
+        undoEdit();
+        event->accept();
+        return;
+    }
+    if (event->matches(QKeySequence::Redo)) {
+        redoEdit();
+        event->accept();
+        return;
+    }
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && (event->modifiers() & Qt::ShiftModifier)) {
+        // Shift+Enter would put a break inside a line; every break here is a
+        // line of its own.
+        QKeyEvent plain(event->type(), event->key(), event->modifiers() & ~Qt::ShiftModifier,
+                        event->text(), event->isAutoRepeat(), ushort(event->count()));
+        QPlainTextEdit::keyPressEvent(&plain);
+        event->setAccepted(plain.isAccepted());
+        return;
+    }
+    QPlainTextEdit::keyPressEvent(event);
+}
+
+void TextView::mousePressEvent(QMouseEvent *event)
+{
+    QPlainTextEdit::mousePressEvent(event);
+    Q_EMIT mouseDown(event->button(), event->globalPosition().toPoint());
+}
+
+void TextView::contextMenuEvent(QContextMenuEvent *event)
+{
+    // The program's own right-click menu is shown from mouseDown; the context
+    // menu key shows it at the caret.
+    if (event->reason() == QContextMenuEvent::Keyboard)
+        Q_EMIT mouseDown(Qt::RightButton, viewport()->mapToGlobal(cursorRect().bottomLeft()));
+    event->accept();
+}
+
+void TextView::paintEvent(QPaintEvent *event)
+{
+    QPlainTextEdit::paintEvent(event);
+    Q_EMIT painted();
+}
+
+void TextView::insertFromMimeData(const QMimeData *source)
+{
+    if (!source || !source->hasText())
+        return;
+    setSelText(source->text());
+    ensureCursorVisible();
+}
+
+bool TextView::canInsertFromMimeData(const QMimeData *source) const
+{
+    return !localFiles(source).isEmpty() || QPlainTextEdit::canInsertFromMimeData(source);
+}
+
+QStringList TextView::localFiles(const QMimeData *data)
+{
+    QStringList paths;
+    if (!data || !data->hasUrls())
+        return paths;
+    for (const QUrl &url : data->urls()) {
+        if (url.isLocalFile())
+            paths.append(url.toLocalFile());
+    }
+    return paths;
+}
+
+void TextView::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (!localFiles(event->mimeData()).isEmpty()) {
+        event->acceptProposedAction();
+        return;
+    }
+    QPlainTextEdit::dragEnterEvent(event);
+}
+
+void TextView::dragMoveEvent(QDragMoveEvent *event)
+{
+    if (!localFiles(event->mimeData()).isEmpty()) {
+        event->acceptProposedAction();
+        return;
+    }
+    QPlainTextEdit::dragMoveEvent(event);
+}
+
+void TextView::dropEvent(QDropEvent *event)
+{
+    // Dropped files are opened by the program, never inserted as text.
+    const QStringList files = localFiles(event->mimeData());
+    if (!files.isEmpty()) {
+        event->acceptProposedAction();
+        Q_EMIT filesDropped(files);
+        return;
+    }
+    QPlainTextEdit::dropEvent(event);
+}
+
+} // namespace zp

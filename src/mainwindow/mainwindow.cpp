@@ -1,0 +1,360 @@
+#include "mainwindow/mainwindow.h"
+
+#include "editor/editwindow.h"
+#include "editor/textview.h"
+#include "mainwindow/appicon.h"
+#include "mainwindow/maintoolbar.h"
+#include "mainwindow/menuenabling.h"
+#include "mainwindow/statuspanels.h"
+#include "platform/appcontext.h"
+#include "platform/clipboard.h"
+#include "platform/twips.h"
+#include "platform/windowlist.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+
+namespace zp {
+
+MainWindow::MainWindow(AppContext &context, QWidget *parent)
+    : QMainWindow(parent)
+    , m_context(context)
+    , m_documents(context)
+{
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowIcon(appIcon());
+    setWindowTitle(QString());
+    resize(800, 600);
+
+    m_mdi = new QMdiArea(this);
+    m_mdi->setObjectName(QStringLiteral("MDIClient"));
+    m_mdi->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_mdi->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setCentralWidget(m_mdi);
+
+    m_menus = buildMainMenus(menuBar(), this);
+    m_toolbar = new MainToolbar(this);
+    addToolBar(m_toolbar);
+    m_status = new StatusPanels(this);
+    setStatusBar(m_status);
+
+    connectMenus();
+    connect(m_toolbar, &MainToolbar::buttonClicked, this, &MainWindow::Toolbar_ButtonClick);
+    connect(m_toolbar->clipboardMenu(), &QMenu::aboutToShow, this,
+            &MainWindow::Toolbar_ButtonDropDown);
+    connect(m_toolbar->clipboardMenu(), &QMenu::triggered, this,
+            &MainWindow::Toolbar_ButtonMenuClick);
+    connect(m_mdi, &QMdiArea::subWindowActivated, this, &MainWindow::onSubWindowActivated);
+
+    m_context.frame = this;
+    if (m_context.windows)
+        m_context.windows->add(this);
+}
+
+MainWindow::~MainWindow()
+{
+    // Children are destroyed after this point; none may reach a frame that is
+    // half gone.
+    if (m_context.frame == this)
+        m_context.frame = nullptr;
+}
+
+void MainWindow::connectMenus()
+{
+    MainMenus &m = m_menus;
+    connect(m.mnuFile, &QMenu::aboutToShow, this, &MainWindow::mnuFile_Click);
+    connect(m.mnuEdit, &QMenu::aboutToShow, this, &MainWindow::mnuEdit_Click);
+    connect(m.mnuBrow, &QMenu::aboutToShow, this, &MainWindow::mnuBrow_Click);
+    connect(m.mnuOption, &QMenu::aboutToShow, this, &MainWindow::mnuOption_Click);
+    connect(m.mnuFind, &QMenu::aboutToShow, this, &MainWindow::mnuFind_Click);
+    connect(m.mnuWindow, &QMenu::aboutToShow, this, &MainWindow::mnuWindow_Click);
+    connect(m.mnuHelp, &QMenu::aboutToShow, this, &MainWindow::mnuHelp_Click);
+
+    const std::pair<QAction *, Handler> items[] = {
+        {m.mnuFileNew, &MainWindow::mnuFileNew_Click},
+        {m.mnuFileOpen, &MainWindow::mnuFileOpen_Click},
+        {m.mnuFileSave, &MainWindow::mnuFileSave_Click},
+        {m.mnuFileSaveAs, &MainWindow::mnuFileSaveAs_Click},
+        {m.mnuFileClipboardSave, &MainWindow::mnuFileClipboardSave_Click},
+        {m.mnuFilePrintBrow, &MainWindow::mnuFilePrintBrow_Click},
+        {m.mnuFilePrintText, &MainWindow::mnuFilePrintText_Click},
+        {m.mnuFileAllclose, &MainWindow::mnuFileAllclose_Click},
+        {m.mnuFileClose, &MainWindow::mnuFileClose_Click},
+        {m.mnuFileExit, &MainWindow::mnuFileExit_Click},
+        {m.mnuEditUndo, &MainWindow::mnuEditUndo_Click},
+        {m.mnuEditCut, &MainWindow::mnuEditCut_Click},
+        {m.mnuEditCopy, &MainWindow::mnuEditCopy_Click},
+        {m.mnuEditPaste, &MainWindow::mnuEditPaste_Click},
+        {m.mnuEditDelete, &MainWindow::mnuEditDelete_Click},
+        {m.mnuEditTextcolor, &MainWindow::mnuEditTextcolor_Click},
+        {m.mnuEditBackcolor, &MainWindow::mnuEditBackcolor_Click},
+        {m.mnuEditMargin, &MainWindow::mnuEditMargin_Click},
+        {m.mnuEditTextSelect, &MainWindow::mnuEditTextSelect_Click},
+        {m.mnuEditClipboard, &MainWindow::mnuEditClipboard_Click},
+        {m.mnuEditHtmlLarge, &MainWindow::mnuEditHtmlLarge_Click},
+        {m.mnuEditHtmlSmall, &MainWindow::mnuEditHtmlSmall_Click},
+        {m.mnuBrowView, &MainWindow::mnuBrowView_Click},
+        {m.mnuOptionSetup, &MainWindow::mnuOptionSetup_Click},
+        {m.mnuFindText, &MainWindow::mnuFindText_Click},
+        {m.mnuWindowLeft, &MainWindow::mnuWindowLeft_Click},
+        {m.mnuWindowUp, &MainWindow::mnuWindowUp_Click},
+        {m.mnuWindowAdd, &MainWindow::mnuWindowAdd_Click},
+        {m.mnuWindowMin, &MainWindow::mnuWindowMin_Click},
+        {m.mnuHelpVersion, &MainWindow::mnuHelpVersion_Click},
+        {m.mnupopUpCut, &MainWindow::mnupopUpCut_Click},
+        {m.mnupopUpCopy, &MainWindow::mnupopUpCopy_Click},
+        {m.mnupopUpPaste, &MainWindow::mnupopUpPaste_Click},
+        {m.mnupopUpDelete, &MainWindow::mnupopUpDelete_Click},
+        {m.mnupopUpMargin, &MainWindow::mnupopUpMargin_Click},
+        {m.mnupopUpSelect, &MainWindow::mnupopUpSelect_Click},
+        {m.mnupopUpFontColor, &MainWindow::mnupopUpFontColor_Click},
+        {m.mnupopUpBackColor, &MainWindow::mnupopUpBackColor_Click},
+    };
+    for (const auto &[action, handler] : items)
+        connect(action, &QAction::triggered, this, handler);
+    for (int i = 0; i < m.mnuEditreturnCode.size(); ++i)
+        connect(m.mnuEditreturnCode.at(i), &QAction::triggered, this,
+                [this, i] { mnuEditreturnCode_Click(i); });
+}
+
+// --- Frame -----------------------------------------------------------------
+
+QMdiSubWindow *MainWindow::addChild(QWidget *child)
+{
+    QMdiSubWindow *sub = m_mdi->addSubWindow(child);
+    sub->setAttribute(Qt::WA_DeleteOnClose);
+    // A new child takes three quarters of the client area, as children of a
+    // multiple-document frame do, instead of the content's tiny size hint.
+    const QSize area = m_mdi->viewport()->size();
+    sub->resize(std::max(360, area.width() * 3 / 4), std::max(240, area.height() * 3 / 4));
+    return sub;
+}
+
+QWidget *MainWindow::activeChild() const
+{
+    // currentSubWindow, not activeSubWindow: the latter is null whenever the
+    // frame itself is not the active window (a dialog in front, say).
+    QMdiSubWindow *sub = m_mdi->currentSubWindow();
+    return sub ? sub->widget() : nullptr;
+}
+
+EditWindow *MainWindow::activeDocument() const
+{
+    QWidget *child = activeChild();
+    return childKind(child) == ChildKind::Document ? static_cast<EditWindow *>(child) : nullptr;
+}
+
+QString MainWindow::caption() const
+{
+    return windowTitle();
+}
+
+void MainWindow::setCaption(const QString &caption)
+{
+    setWindowTitle(caption);
+}
+
+QString MainWindow::statusText() const
+{
+    return m_status->panelText(3);
+}
+
+void MainWindow::setStatusText(const QString &text)
+{
+    m_status->setPanelText(3, text);
+}
+
+void MainWindow::setDocumentButtonsEnabled(bool enabled)
+{
+    m_toolbar->setDocumentButtonsEnabled(enabled);
+}
+
+void MainWindow::setPopupEditItems(bool hasSelection, bool canPaste)
+{
+    m_menus.mnupopUpCut->setEnabled(hasSelection);
+    m_menus.mnupopUpCopy->setEnabled(hasSelection);
+    m_menus.mnupopUpDelete->setEnabled(hasSelection);
+    m_menus.mnupopUpPaste->setEnabled(canPaste);
+}
+
+void MainWindow::showPopupMenu(const QPoint &globalPos)
+{
+    m_menus.mnupopUp->popup(globalPos);
+}
+
+// --- Load, resize, activation ------------------------------------------------
+
+void MainWindow::MDIForm_Load()
+{
+    // The editing control's own keys, shown at the right of the items; they
+    // are not shortcuts of the menu items.
+    m_menus.mnuEditCopy->setText(m_menus.mnuEditCopy->text() + QStringLiteral("\tCtrl+C"));
+    m_menus.mnuEditCut->setText(m_menus.mnuEditCut->text() + QStringLiteral("\tCtrl+X"));
+    m_menus.mnuEditPaste->setText(m_menus.mnuEditPaste->text() + QStringLiteral("\tCtrl+V"));
+}
+
+void MainWindow::MDIForm_Resize()
+{
+    const int tpp = twipsPerPixelX(this);
+    m_status->layoutPanels(frameGeometry().width() * tpp, tpp);
+}
+
+void MainWindow::resizeEvent(QResizeEvent *event)
+{
+    QMainWindow::resizeEvent(event);
+    MDIForm_Resize();
+}
+
+void MainWindow::onSubWindowActivated(QMdiSubWindow *)
+{
+    // The rules also run here, quietly, so that the shortcuts of the File and
+    // Find menus (Ctrl+S, Ctrl+F, ...) follow the active window even while no
+    // menu has been opened since it changed.
+    const ChildKind kind = childKind(activeChild());
+    applyFileMenuRules(m_menus, kind);
+    applyFindMenuRules(m_menus, kind);
+    m_menus.mnuEditTextSelect->setEnabled(kind == ChildKind::Document);
+}
+
+void MainWindow::closeEvent(QCloseEvent *event)
+{
+    m_mdi->closeAllSubWindows();
+    if (!m_mdi->subWindowList().isEmpty()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+}
+
+// --- Menu-opening handlers -------------------------------------------------------
+
+void MainWindow::mnuFile_Click()
+{
+    if (applyFileMenuRules(m_menus, childKind(activeChild())))
+        setStatusText(QString());
+}
+
+void MainWindow::mnuEdit_Click()
+{
+    EditWindow *document = activeDocument();
+    const ChildKind kind = childKind(activeChild());
+    const bool hasSelection = document && document->rtfEdit()->selLength() > 0;
+    const QString clipboardText =
+        document && m_context.clipboard ? m_context.clipboard->text() : QString();
+    if (applyEditMenuRules(m_menus, kind, hasSelection, clipboardText))
+        setStatusText(QString());
+}
+
+void MainWindow::mnuBrow_Click()
+{
+    setStatusText(QString());
+}
+
+void MainWindow::mnuOption_Click()
+{
+    setStatusText(QString());
+}
+
+void MainWindow::mnuFind_Click()
+{
+    if (applyFindMenuRules(m_menus, childKind(activeChild())))
+        setStatusText(QString());
+}
+
+void MainWindow::mnuWindow_Click()
+{
+    bool anyChild = false;
+    if (m_context.windows) {
+        for (int i = 0; i < m_context.windows->count() && !anyChild; ++i) {
+            const ChildKind kind = childKind(m_context.windows->at(i));
+            anyChild = kind == ChildKind::Document || kind == ChildKind::Preview;
+        }
+    }
+    applyWindowMenuRules(m_menus, anyChild);
+    rebuildWindowList();
+    setStatusText(QString());
+}
+
+void MainWindow::rebuildWindowList()
+{
+    // Below its commands the Window menu lists the open child windows by
+    // caption; choosing one activates it.
+    qDeleteAll(m_windowListItems);
+    m_windowListItems.clear();
+    const QList<QMdiSubWindow *> windows = m_mdi->subWindowList();
+    if (windows.isEmpty())
+        return;
+    m_windowListItems.append(m_menus.mnuWindow->addSeparator());
+    QMdiSubWindow *current = m_mdi->currentSubWindow();
+    for (int i = 0; i < windows.size(); ++i) {
+        QMdiSubWindow *sub = windows.at(i);
+        const QString title = sub->widget() ? sub->widget()->windowTitle() : sub->windowTitle();
+        const QString label = i < 9 ? QStringLiteral("&%1 %2").arg(i + 1).arg(title)
+                                    : QStringLiteral("%1 %2").arg(i + 1).arg(title);
+        QAction *item = m_menus.mnuWindow->addAction(label);
+        item->setCheckable(true);
+        item->setChecked(sub == current);
+        connect(item, &QAction::triggered, this, [this, sub = QPointer<QMdiSubWindow>(sub)] {
+            if (sub)
+                m_mdi->setActiveSubWindow(sub);
+        });
+        m_windowListItems.append(item);
+    }
+}
+
+void MainWindow::mnuHelp_Click()
+{
+    setStatusText(QString());
+}
+
+// --- Toolbar -------------------------------------------------------------------------
+
+MainWindow::Handler MainWindow::toolbarHandler(const QString &key)
+{
+    static const std::pair<QString, Handler> table[] = {
+        {QStringLiteral("新規作成"), &MainWindow::mnuFileNew_Click},
+        {QStringLiteral("開く"), &MainWindow::mnuFileOpen_Click},
+        {QStringLiteral("上書き保存"), &MainWindow::mnuFileSave_Click},
+        {QStringLiteral("切り取り"), &MainWindow::mnuEditCut_Click},
+        {QStringLiteral("コピー"), &MainWindow::mnuEditCopy_Click},
+        {QStringLiteral("貼り付け"), &MainWindow::mnuEditPaste_Click},
+        {QStringLiteral("やり直し"), nullptr},
+        {QStringLiteral("元に戻す"), &MainWindow::mnuEditUndo_Click},
+        {QStringLiteral("背景色"), &MainWindow::mnuEditBackcolor_Click},
+        {QStringLiteral("ブラウザ"), &MainWindow::mnuBrowView_Click},
+        {QStringLiteral("検索"), &MainWindow::mnuFindText_Click},
+    };
+    for (const auto &[tableKey, handler] : table) {
+        if (tableKey == key)
+            return handler;
+    }
+    return nullptr;
+}
+
+void MainWindow::Toolbar_ButtonClick(int button)
+{
+    setStatusText(QString());
+    const QString key = m_toolbar->key(button);
+    if (Handler handler = toolbarHandler(key)) {
+        (this->*handler)();
+        return;
+    }
+    if (button == MainToolbar::ClipboardButton) {
+        // Pasting the history entry chosen last comes with the clipboard
+        // history; with a preview window or no window active it does nothing.
+    }
+}
+
+void MainWindow::Toolbar_ButtonDropDown()
+{
+}
+
+void MainWindow::Toolbar_ButtonMenuClick(QAction *)
+{
+}
+
+} // namespace zp

@@ -1,0 +1,145 @@
+#pragma once
+// The main window ("frmMain"): the frame that holds every document and preview
+// window as a child window, with the menu bar, the toolbar and the status bar.
+// Every command acts on the active child, asked anew each time.
+
+#include "documents/documents.h"
+#include "mainwindow/mainmenus.h"
+#include "platform/frame.h"
+
+#include <QList>
+#include <QMainWindow>
+#include <QPointer>
+
+class QMdiArea;
+class QMdiSubWindow;
+
+namespace zp {
+
+struct AppContext;
+class AboutBox;
+class EditWindow;
+class MainToolbar;
+class StatusPanels;
+
+class MainWindow : public QMainWindow, public Frame
+{
+    Q_OBJECT
+public:
+    explicit MainWindow(AppContext &context, QWidget *parent = nullptr);
+    ~MainWindow() override;
+
+    // Frame
+    QWidget *widget() override { return this; }
+    QMdiSubWindow *addChild(QWidget *child) override;
+    QWidget *activeChild() const override;
+    QString caption() const override;
+    void setCaption(const QString &caption) override;
+    QString statusText() const override;
+    void setStatusText(const QString &text) override;
+    void setDocumentButtonsEnabled(bool enabled) override;
+    void setPopupEditItems(bool hasSelection, bool canPaste) override;
+    void showPopupMenu(const QPoint &globalPos) override;
+
+    MainMenus &menus() { return m_menus; }
+    MainToolbar *toolbar() const { return m_toolbar; }
+    StatusPanels *statusPanels() const { return m_status; }
+    QMdiArea *mdiArea() const { return m_mdi; }
+    Documents &documents() { return m_documents; }
+    // The active child when it is a document window, else null.
+    EditWindow *activeDocument() const;
+
+    // The load step, run as the window is first shown.
+    void MDIForm_Load();
+    void MDIForm_Resize();
+
+    // Menu-opening handlers.
+    void mnuFile_Click();
+    void mnuEdit_Click();
+    void mnuBrow_Click();
+    void mnuOption_Click();
+    void mnuFind_Click();
+    void mnuWindow_Click();
+    void mnuHelp_Click();
+
+    // File menu.
+    void mnuFileNew_Click();
+    void mnuFileOpen_Click();
+    void mnuFileSave_Click();
+    void mnuFileSaveAs_Click();
+    void mnuFileClipboardSave_Click();
+    void mnuFileUseList_Click(int index);
+    void mnuFilePrintBrow_Click();
+    void mnuFilePrintText_Click();
+    void mnuFileAllclose_Click();
+    void mnuFileClose_Click();
+    void mnuFileExit_Click();
+
+    // Edit menu.
+    void mnuEditUndo_Click();
+    void mnuEditCut_Click();
+    void mnuEditCopy_Click();
+    void mnuEditPaste_Click();
+    void mnuEditDelete_Click();
+    void mnuEditTextcolor_Click();
+    void mnuEditBackcolor_Click();
+    void mnuEditMargin_Click();
+    void mnuEditTextSelect_Click();
+    void mnuEditClipboard_Click();
+    void mnuEditreturnCode_Click(int index);
+    void mnuEditHtmlLarge_Click();
+    void mnuEditHtmlSmall_Click();
+    void ConvertTagCase(const QString &mode);
+
+    // Browser, options, find, window and help menus.
+    void mnuBrowView_Click();
+    void mnuOptionSetup_Click();
+    void mnuFindText_Click();
+    void mnuWindowLeft_Click();
+    void mnuWindowUp_Click();
+    void mnuWindowAdd_Click();
+    void mnuWindowMin_Click();
+    void ArrangeWindows(int kind);
+    void mnuHelpVersion_Click();
+
+    // The text's right-click menu: each item runs its Edit-menu twin.
+    void mnupopUpCut_Click() { mnuEditCut_Click(); }
+    void mnupopUpCopy_Click() { mnuEditCopy_Click(); }
+    void mnupopUpPaste_Click() { mnuEditPaste_Click(); }
+    void mnupopUpDelete_Click() { mnuEditDelete_Click(); }
+    void mnupopUpMargin_Click() { mnuEditMargin_Click(); }
+    void mnupopUpSelect_Click() { mnuEditTextSelect_Click(); }
+    void mnupopUpFontColor_Click() { mnuEditTextcolor_Click(); }
+    void mnupopUpBackColor_Click() { mnuEditBackcolor_Click(); }
+
+    // Toolbar.
+    void Toolbar_ButtonClick(int button);
+    void Toolbar_ButtonDropDown();
+    void Toolbar_ButtonMenuClick(QAction *entry);
+
+    // The handler a toolbar key runs, in the order of the toolbar: null for a
+    // key that matches no command ("やり直し" and the clipboard button, which
+    // has its own rule).
+    using Handler = void (MainWindow::*)();
+    static Handler toolbarHandler(const QString &key);
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void connectMenus();
+    void onSubWindowActivated(QMdiSubWindow *window);
+    void rebuildWindowList();
+
+    AppContext &m_context;
+    Documents m_documents;
+    QMdiArea *m_mdi = nullptr;
+    MainMenus m_menus;
+    MainToolbar *m_toolbar = nullptr;
+    StatusPanels *m_status = nullptr;
+    QPointer<AboutBox> m_aboutBox;
+    QList<QAction *> m_windowListItems;
+};
+
+} // namespace zp

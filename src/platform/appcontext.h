@@ -1,0 +1,31 @@
+#pragma once
+// The services every window of the program is handed at construction: the
+// application folder and settings file, the window list, the frame, and the
+// seams over the platform (message boxes, clipboard). Tests fill it with doubles.
+
+#include "platform/settingsfile.h"
+
+#include <QString>
+
+namespace zp {
+
+class Clipboard;
+class Frame;
+class MessageBoxes;
+class WindowList;
+
+struct AppContext
+{
+    // The program's folder, always ending with a separator.
+    QString appFolder;
+    SettingsFile settings;
+    WindowList *windows = nullptr;
+    MessageBoxes *messageBoxes = nullptr;
+    Clipboard *clipboard = nullptr;
+    // Set once the main window exists.
+    Frame *frame = nullptr;
+
+    QString backupFolder() const { return appFolder + QStringLiteral("Backup/"); }
+};
+
+} // namespace zp

@@ -1,0 +1,34 @@
+#pragma once
+// The application's list of loaded windows in load order: the main window,
+// document and preview windows, and any loaded dialog. Each entry is known by
+// its form name (the widget's objectName, "frmMain", "frmEdit", ...) and its
+// caption. Lookups walk the list from index 0.
+
+#include <QList>
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+
+namespace zp {
+
+class WindowList
+{
+public:
+    // Appends w; it leaves the list by itself when it is destroyed.
+    void add(QWidget *w);
+    void remove(QWidget *w);
+
+    int count() const;
+    QWidget *at(int index) const;
+    QString formName(int index) const;
+    QString caption(int index) const;
+
+    // The first window named formName, or null.
+    QWidget *first(const QString &formName) const;
+
+private:
+    void prune() const;
+    mutable QList<QPointer<QWidget>> m_windows;
+};
+
+} // namespace zp
