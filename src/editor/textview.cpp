@@ -68,11 +68,11 @@ QString TextView::text() const
     return t;
 }
 
-void TextView::setText(const QString &raw)
+QString TextView::splitBreaks(const QString &raw, std::vector<quint8> &breaks)
 {
     QString plain;
     plain.reserve(raw.size());
-    std::vector<quint8> breaks;
+    breaks.clear();
     const QChar *p = raw.constData();
     const qsizetype n = raw.size();
     qsizetype runStart = 0;
@@ -94,6 +94,13 @@ void TextView::setText(const QString &raw)
         runStart = i + 1;
     }
     plain.append(p + runStart, n - runStart);
+    return plain;
+}
+
+void TextView::setText(const QString &raw)
+{
+    std::vector<quint8> breaks;
+    const QString plain = splitBreaks(raw, breaks);
 
     // The forms are in place before the change is announced, so listeners of
     // changed() already see the new breaks.
@@ -105,6 +112,21 @@ void TextView::setText(const QString &raw)
     m_settingText = false;
     m_blockCount = document()->blockCount();
     m_breaks.resize(std::size_t(m_blockCount - 1), quint8(LineBreak::CrLf));
+}
+
+void TextView::replaceAll(const QString &raw)
+{
+    std::vector<quint8> breaks;
+    const QString plain = splitBreaks(raw, breaks);
+    QTextCursor cursor(document());
+    cursor.beginEditBlock();
+    cursor.select(QTextCursor::Document);
+    cursor.insertText(plain);
+    cursor.endEditBlock();
+    // The edit recorded the old forms for undo and gave the new breaks the
+    // default form; they take the forms of raw instead.
+    breaks.resize(std::size_t(document()->blockCount() - 1), quint8(LineBreak::CrLf));
+    m_breaks = std::move(breaks);
 }
 
 QString TextView::rawText() const

@@ -39,6 +39,10 @@ public:
     // Replaces the whole text. raw may mix CR LF, CR and LF; the form of each
     // break is recorded. Counts as one change; clears the undo history.
     void setText(const QString &raw);
+    // Replaces the whole text as one undoable edit (the undo history is kept),
+    // with the line-break forms recorded from raw as setText does. Undo brings
+    // back the previous text with its forms.
+    void replaceAll(const QString &raw);
     // The whole text with each line break in its recorded form.
     QString rawText() const;
 
@@ -118,6 +122,9 @@ private:
     };
     using BreakStack = std::deque<RemovedBreaks>;
 
+    // Splits raw at CR LF, CR and LF into the text of the document ("\n"
+    // breaks) and the form of each break.
+    static QString splitBreaks(const QString &raw, std::vector<quint8> &breaks);
     void onContentsChange(int position, int charsRemoved, int charsAdded);
     std::vector<quint8> takeForms(BreakStack &stack, int count, quint8 fallback);
     static void pushRemoved(BreakStack &stack, RemovedBreaks removed);

@@ -209,7 +209,7 @@ bool WritePrivateProfileString(const QString &section, const QString &key,
             // After the section's last non-blank line, so that blank lines
             // separating it from the next section stay where they are.
             qsizetype insertAt = at.sectionEnd;
-            while (false && insertAt - 1 > at.section && trimBlanks(lines[insertAt - 1]).isEmpty())
+            while (insertAt - 1 > at.section && trimBlanks(lines[insertAt - 1]).isEmpty())
                 --insertAt;
             lines.insert(insertAt, keyLine);
         } else {

@@ -1,0 +1,303 @@
+// The text view's positions and its record of line-break forms: whatever the
+// edit, the breaks it does not touch keep their form, and saving writes them
+// back as they came.
+
+#include "editor/textview.h"
+
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextCursor>
+
+using zp::TextView;
+
+namespace {
+
+// Positions a caret by text(), which counts every break as one character.
+void placeCaret(TextView &view, int position, int selectLength = 0)
+{
+    view.setSelStart(position);
+    view.setSelLength(selectLength);
+}
+
+QString visible(QString raw)
+{
+    return raw.replace(QLatin1String("\r"), QLatin1String("<CR>"))
+        .replace(QLatin1String("\n"), QLatin1String("<LF>"));
+}
+
+} // namespace
+
+class TestTextView : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void setAndReadBack_data();
+    void setAndReadBack();
+    void edits_data();
+    void edits();
+    void undoRestoresForms_data();
+    void undoRestoresForms();
+    void redoAfterUndo();
+    void replaceAllIsOneUndoStep();
+    void positionsCountBreaksOnce();
+    void selTextNormalisesBreaks();
+    void shiftEnterMakesALine();
+    void changeSignalAndTag();
+    void colourChangeKeepsBytes();
+    void saveFileRefusesUnmappable();
+};
+
+void TestTextView::setAndReadBack_data()
+{
+    QTest::addColumn<QString>("raw");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("empty") << QString() << QString();
+    QTest::newRow("no break") << QStringLiteral("abc") << QStringLiteral("abc");
+    QTest::newRow("crlf") << QStringLiteral("a\r\nb") << QStringLiteral("a\nb");
+    QTest::newRow("mixed") << QStringLiteral("a\r\nb\rc\nd") << QStringLiteral("a\nb\nc\nd");
+    QTest::newRow("lf then cr is two breaks") << QStringLiteral("a\n\rb") << QStringLiteral("a\n\nb");
+    QTest::newRow("trailing breaks") << QStringLiteral("x\r\n\r\n\n\r") << QStringLiteral("x\n\n\n\n");
+    QTest::newRow("only breaks") << QStringLiteral("\r\r\n\n") << QStringLiteral("\n\n\n");
+    QTest::newRow("japanese and nbsp")
+        << QStringLiteral("日本語\u00a0テキスト\r\n<p>") << QStringLiteral("日本語\u00a0テキスト\n<p>");
+}
+
+void TestTextView::setAndReadBack()
+{
+    QFETCH(QString, raw);
+    QFETCH(QString, text);
+    TextView view;
+    view.setText(raw);
+    QCOMPARE(visible(view.rawText()), visible(raw));
+    QCOMPARE(view.text(), text);
+    QCOMPARE(view.lineBreakCount(), int(text.count(QLatin1Char('\n'))));
+}
+
+void TestTextView::edits_data()
+{
+    QTest::addColumn<QString>("raw");
+    QTest::addColumn<int>("position");
+    QTest::addColumn<int>("selectLength");
+    QTest::addColumn<QString>("typed"); // "\b" = Backspace, "\x7f" = Delete, "\n" = Enter
+    QTest::addColumn<QString>("expected");
+
+    QTest::newRow("type in the middle of a line")
+        << QStringLiteral("ab\r\ncd\ref") << 5 << 0 << QStringLiteral("XY")
+        << QStringLiteral("ab\r\ncdXY\ref");
+    QTest::newRow("join two lines with backspace")
+        << QStringLiteral("ab\r\ncd\ref\ngh") << 6 << 0 << QStringLiteral("\b")
+        << QStringLiteral("ab\r\ncdef\ngh");
+    QTest::newRow("join two lines with delete")
+        << QStringLiteral("ab\ncd\ref\r\ngh") << 2 << 0 << QStringLiteral("\x7f")
+        << QStringLiteral("abcd\ref\r\ngh");
+    QTest::newRow("split a line takes the first break's form")
+        << QStringLiteral("ab\rcd\nef") << 4 << 0 << QStringLiteral("\n")
+        << QStringLiteral("ab\rc\rd\nef");
+    QTest::newRow("split in a text without breaks gives CR LF")
+        << QStringLiteral("abcd") << 2 << 0 << QStringLiteral("\n")
+        << QStringLiteral("ab\r\ncd");
+    QTest::newRow("replace a selection across breaks")
+        << QStringLiteral("a\nb\rc\r\nd\ne") << 2 << 5 << QStringLiteral("Z")
+        << QStringLiteral("a\nZ\ne");
+    QTest::newRow("delete a selection ending at the end")
+        << QStringLiteral("a\rb\nc") << 1 << 4 << QStringLiteral("\b")
+        << QStringLiteral("a");
+    QTest::newRow("edit on the last line keeps every break")
+        << QStringLiteral("1\r\n2\r3\n4") << 7 << 0 << QStringLiteral("5\n6")
+        << QStringLiteral("1\r\n2\r3\n45\r\n6");
+}
+
+void TestTextView::edits()
+{
+    QFETCH(QString, raw);
+    QFETCH(int, position);
+    QFETCH(int, selectLength);
+    QFETCH(QString, typed);
+    QFETCH(QString, expected);
+
+    TextView view;
+    view.setText(raw);
+    placeCaret(view, position, selectLength);
+    for (QChar c : typed) {
+        if (c == QLatin1Char('\b'))
+            QTest::keyClick(&view, Qt::Key_Backspace);
+        else if (c == QChar(0x7f))
+            QTest::keyClick(&view, Qt::Key_Delete);
+        else if (c == QLatin1Char('\n'))
+            QTest::keyClick(&view, Qt::Key_Return);
+        else
+            QTest::keyClicks(&view, QString(c));
+    }
+    QCOMPARE(visible(view.rawText()), visible(expected));
+}
+
+void TestTextView::undoRestoresForms_data()
+{
+    QTest::addColumn<QString>("raw");
+    QTest::addColumn<int>("position");
+    QTest::addColumn<int>("selectLength");
+    QTest::addColumn<QString>("keys"); // as in edits()
+
+    QTest::newRow("joined line") << QStringLiteral("ab\r\ncd\ref") << 6 << 0 << QStringLiteral("\b");
+    QTest::newRow("several backspaces") << QStringLiteral("a\r\n\r\r\n\nb") << 5 << 0
+                                        << QStringLiteral("\b\b\b\b");
+    QTest::newRow("several deletes") << QStringLiteral("a\n\r\r\n\rb") << 1 << 0
+                                     << QStringLiteral("\x7f\x7f\x7f\x7f");
+    QTest::newRow("typed over a selection") << QStringLiteral("x\ry\nz\r\nw") << 1 << 5
+                                            << QStringLiteral("Q");
+    QTest::newRow("new line typed") << QStringLiteral("ab\ncd") << 1 << 0 << QStringLiteral("\n");
+}
+
+void TestTextView::undoRestoresForms()
+{
+    QFETCH(QString, raw);
+    QFETCH(int, position);
+    QFETCH(int, selectLength);
+    QFETCH(QString, keys);
+
+    TextView view;
+    view.setText(raw);
+    placeCaret(view, position, selectLength);
+    for (QChar c : keys) {
+        if (c == QLatin1Char('\b'))
+            QTest::keyClick(&view, Qt::Key_Backspace);
+        else if (c == QChar(0x7f))
+            QTest::keyClick(&view, Qt::Key_Delete);
+        else if (c == QLatin1Char('\n'))
+            QTest::keyClick(&view, Qt::Key_Return);
+        else
+            QTest::keyClicks(&view, QString(c));
+    }
+    QVERIFY(view.rawText() != raw);
+    // Ctrl+Z as the user presses it, until nothing is left to undo.
+    for (int i = 0; i < 10 && view.document()->isUndoAvailable(); ++i)
+        QTest::keyClick(&view, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(visible(view.rawText()), visible(raw));
+}
+
+void TestTextView::redoAfterUndo()
+{
+    TextView view;
+    view.setText(QStringLiteral("a\rb\nc"));
+    placeCaret(view, 2);
+    QTest::keyClick(&view, Qt::Key_Backspace); // joins "a" and "b"
+    const QString edited = view.rawText();
+    view.undoEdit();
+    QCOMPARE(visible(view.rawText()), visible(QStringLiteral("a\rb\nc")));
+    view.redoEdit();
+    QCOMPARE(visible(view.rawText()), visible(edited));
+    view.undoEdit();
+    QCOMPARE(visible(view.rawText()), visible(QStringLiteral("a\rb\nc")));
+}
+
+void TestTextView::replaceAllIsOneUndoStep()
+{
+    TextView view;
+    view.setText(QStringLiteral("a\r\nb\rc"));
+    view.replaceAll(QStringLiteral("a\nb\nc"));
+    QCOMPARE(visible(view.rawText()), QStringLiteral("a<LF>b<LF>c"));
+    view.undoEdit();
+    QCOMPARE(visible(view.rawText()), QStringLiteral("a<CR><LF>b<CR>c"));
+    QVERIFY(!view.document()->isUndoAvailable());
+    view.redoEdit();
+    QCOMPARE(visible(view.rawText()), QStringLiteral("a<LF>b<LF>c"));
+}
+
+void TestTextView::positionsCountBreaksOnce()
+{
+    TextView view;
+    view.setText(QStringLiteral("ab\r\ncd\ref"));
+    const QString text = view.text();
+    const int at = int(text.indexOf(QLatin1String("cd")));
+    view.setSelStart(at);
+    view.setSelLength(2);
+    QCOMPARE(view.selText(), QStringLiteral("cd"));
+    QCOMPARE(view.selStart(), 3);
+    view.setSelStart(1);
+    view.setSelLength(4);
+    QCOMPARE(view.selText(), QStringLiteral("b\ncd"));
+    // A negative length selects nothing.
+    view.setSelLength(-3);
+    QCOMPARE(view.selLength(), 0);
+    QCOMPARE(view.selStart(), 1);
+}
+
+void TestTextView::selTextNormalisesBreaks()
+{
+    TextView view;
+    view.setText(QStringLiteral("x\ry"));
+    view.setSelStart(1);
+    view.setSelText(QStringLiteral("1\r\n2\r3\n"));
+    QCOMPARE(view.text(), QStringLiteral("x1\n2\n3\n\ny"));
+    QCOMPARE(view.lineBreakCount(), 4);
+    QCOMPARE(visible(view.rawText()), QStringLiteral("x1<CR>2<CR>3<CR><CR>y"));
+}
+
+void TestTextView::shiftEnterMakesALine()
+{
+    TextView view;
+    view.setText(QStringLiteral("ab"));
+    view.setSelStart(1);
+    QTest::keyClick(&view, Qt::Key_Return, Qt::ShiftModifier);
+    QCOMPARE(view.document()->blockCount(), 2);
+    QCOMPARE(visible(view.rawText()), QStringLiteral("a<CR><LF>b"));
+}
+
+void TestTextView::changeSignalAndTag()
+{
+    TextView view;
+    QSignalSpy spy(&view, &TextView::changed);
+    view.setText(QStringLiteral("abc"));
+    QVERIFY(spy.count() >= 1);
+    spy.clear();
+    view.setSelStart(3);
+    QTest::keyClicks(&view, QStringLiteral("d"));
+    QCOMPARE(spy.count(), 1);
+    view.undoEdit();
+    QCOMPARE(spy.count(), 2);
+    QCOMPARE(view.tag(), QStringLiteral("0"));
+}
+
+void TestTextView::colourChangeKeepsBytes()
+{
+    TextView view;
+    const QString raw = QStringLiteral("<html>\r\n<body>\r</body>\n</html>");
+    view.setText(raw);
+    QSignalSpy spy(&view, &TextView::changed);
+    view.setTextColor(QColor(255, 0, 0));
+    view.setBackColor(QColor(0, 0, 80));
+    QCOMPARE(spy.count(), 0);
+    QCOMPARE(view.textColor(), QColor(255, 0, 0));
+    QCOMPARE(view.backColor(), QColor(0, 0, 80));
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("a.html"));
+    QVERIFY(view.saveFile(path));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), raw.toLatin1());
+}
+
+void TestTextView::saveFileRefusesUnmappable()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("b.txt"));
+    {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("original");
+    }
+    TextView view;
+    view.setText(QStringLiteral("caf\u00e9 \U0001F600"));
+    qsizetype unmappable = 0;
+    QVERIFY(!view.saveFile(path, &unmappable));
+    QCOMPARE(unmappable, qsizetype(2));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), QByteArray("original"));
+}
+
+QTEST_MAIN(TestTextView)
+#include "tst_textview.moc"
