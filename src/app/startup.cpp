@@ -3,6 +3,7 @@
 #include "app/commandline.h"
 #include "app/defaultsettings.h"
 #include "mainwindow/mainwindow.h"
+#include "platform/colorchooser.h"
 #include "platform/messageboxes.h"
 #include "platform/twips.h"
 
@@ -19,6 +20,8 @@ Application::Application(const QString &appFolder, MessageBoxes &messageBoxes,
     m_context.windows = &m_windows;
     m_context.messageBoxes = &messageBoxes;
     m_context.clipboard = &clipboard;
+    m_colorChooser = std::make_unique<QtColorChooser>();
+    m_context.colorChooser = m_colorChooser.get();
 }
 
 Application::~Application()

@@ -13,6 +13,7 @@
 namespace zp {
 
 class Clipboard;
+class ColorChooser;
 class MainWindow;
 class MessageBoxes;
 
@@ -41,6 +42,8 @@ private:
 
     WindowList m_windows;
     AppContext m_context;
+    // The colour chooser until a caller hands in another one.
+    std::unique_ptr<ColorChooser> m_colorChooser;
     std::unique_ptr<MainWindow> m_mainWindow;
     QStringList m_items;
 };

@@ -1,5 +1,6 @@
 #include "documents/documents.h"
 
+#include "editor/editorcolors.h"
 #include "editor/editwindow.h"
 #include "editor/textview.h"
 #include "platform/appcontext.h"
@@ -38,10 +39,7 @@ EditWindow *Documents::NewDocument(int kind)
                     m_context.frame->setCaption(window->windowTitle());
             }
         }
-        // Colours from the settings come with the editor colours; a new
-        // document starts unmodified.
-        window->rtfEdit()->setFocus();
-        window->rtfEdit()->setTag(QStringLiteral("0"));
+        ApplyEditorSettings(m_context, *window);
         return window;
     } catch (const std::bad_alloc &) {
         if (m_context.messageBoxes) {

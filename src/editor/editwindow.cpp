@@ -28,6 +28,7 @@ EditWindow::EditWindow(AppContext &context, QWidget *parent)
 
     connect(m_rtfEdit, &TextView::changed, this, &EditWindow::rtfEdit_Change);
     connect(m_rtfEdit, &TextView::mouseDown, this, &EditWindow::rtfEdit_MouseDown);
+    connect(m_rtfEdit, &TextView::painted, this, &EditWindow::EditWndProc);
 }
 
 void EditWindow::Form_Load()
@@ -51,7 +52,8 @@ void EditWindow::Form_Load()
         QStringLiteral("Edit"), QStringLiteral("LineNoColor"), 256, QColor(240, 148, 118)));
     if (m_context.settings.readInt(QStringLiteral("Edit"), QStringLiteral("LineNum"), 1) == 1) {
         NoLineNumbers = false;
-        m_picLineNo->update();
+        layoutControls();
+        DrawLineNumbers();
         m_tag = QStringLiteral("1");
     } else {
         NoLineNumbers = true;
@@ -108,6 +110,27 @@ void EditWindow::rtfEdit_MouseDown(Qt::MouseButton button, const QPoint &globalP
     if (button == Qt::RightButton)
         frame->showPopupMenu(globalPos);
     frame->setStatusText(QString());
+}
+
+void EditWindow::EditWndProc()
+{
+    if (m_tag != QLatin1String("1"))
+        return;
+    if (m_context.frame) {
+        QWidget *active = m_context.frame->activeChild();
+        auto *host = active ? qobject_cast<QMdiSubWindow *>(active->parentWidget()) : nullptr;
+        if (host && host->isMinimized())
+            return;
+    }
+    // Each window draws its own gutter from its own text, so a window that
+    // repaints while another is active (after tiling, say) never shows the
+    // numbers of a different document.
+    DrawLineNumbers();
+}
+
+void EditWindow::DrawLineNumbers()
+{
+    m_picLineNo->DrawLineNumbers(*m_rtfEdit);
 }
 
 void EditWindow::Form_Unload()

@@ -48,6 +48,13 @@ public:
     void rtfEdit_MouseDown(Qt::MouseButton button, const QPoint &globalPos);
     void Form_Unload();
 
+    // Runs after every repaint of the text while the window shows line
+    // numbers (tag "1"): redraws the gutter, unless the active document
+    // window is minimised.
+    void EditWndProc();
+    // Redraws this window's gutter from the text's first visible line.
+    void DrawLineNumbers();
+
 protected:
     void resizeEvent(QResizeEvent *event) override;
     void closeEvent(QCloseEvent *event) override;

@@ -1,6 +1,7 @@
 #include "editor/linenumbergutter.h"
 
 #include "editor/editorfont.h"
+#include "editor/textview.h"
 
 #include <QPainter>
 
@@ -19,7 +20,6 @@ LineNumberGutter::LineNumberGutter(QWidget *parent)
 void LineNumberGutter::setNumberColor(const QColor &color)
 {
     m_numberColor = color;
-    update();
 }
 
 QColor LineNumberGutter::backColor() const
@@ -32,14 +32,60 @@ void LineNumberGutter::setBackColor(const QColor &color)
     QPalette p = palette();
     p.setColor(QPalette::Window, color);
     setPalette(p);
+    update();
+}
+
+QString LineNumberGutter::rowText(int number)
+{
+    return QStringLiteral("%1 |").arg(number, 6);
+}
+
+void LineNumberGutter::DrawLineNumbers(const TextView &view)
+{
+    const qreal ratio = devicePixelRatioF();
+    const QSize pixels = size() * ratio;
+    if (m_image.size() != pixels) {
+        m_image = QImage(pixels, QImage::Format_RGB32);
+        m_image.setDevicePixelRatio(ratio);
+    }
+    m_image.fill(backColor());
+    const int first = view.firstVisibleLine();
+    {
+        QPainter painter(&m_image);
+        PrintLineNumbers(first + 1, painter, height(), width(), view.lineHeight());
+    }
+    update();
+}
+
+void LineNumberGutter::PrintLineNumbers(int first, QPainter &painter, int height, int width,
+                                        int rowHeight)
+{
+    m_rows.clear();
+    painter.setFont(font());
+    painter.setPen(m_numberColor);
+    const QFontMetrics metrics(font());
+    // The rows are as tall as the text's lines, so each number stands beside
+    // its line, on the same baseline (a line's leading lies above its text).
+    rowHeight = std::max(1, rowHeight);
+    const int baseline = rowHeight - metrics.descent();
+    int y = 0;
+    for (int n = first; n <= MaxNumber; ++n) {
+        const QString row = rowText(n);
+        painter.drawText(width - metrics.horizontalAdvance(row), y + baseline, row);
+        m_rows.append(row);
+        y += rowHeight;
+        if (height < y + rowHeight)
+            break;
+    }
 }
 
 void LineNumberGutter::paintEvent(QPaintEvent *)
 {
-    // The rows of numbers come with the editing features; until then the
-    // gutter shows its background only.
     QPainter painter(this);
-    painter.fillRect(rect(), backColor());
+    if (m_image.isNull())
+        painter.fillRect(rect(), backColor());
+    else
+        painter.drawImage(0, 0, m_image);
 }
 
 } // namespace zp

@@ -1,17 +1,27 @@
 #pragma once
 // The line-number gutter beside the text: a narrow widget in the text's font,
-// with its own background and number colours.
+// with its own background and number colours. It holds an image of its rows;
+// DrawLineNumbers redraws that image after each repaint of the text, and the
+// widget only presents it.
 
 #include <QColor>
+#include <QImage>
+#include <QStringList>
 #include <QWidget>
 
+class QPainter;
+
 namespace zp {
+
+class TextView;
 
 class LineNumberGutter : public QWidget
 {
     Q_OBJECT
 public:
     static constexpr int Width = 57;
+    // Numbers with more digits than a row holds end the pass.
+    static constexpr int MaxNumber = 999999;
 
     explicit LineNumberGutter(QWidget *parent = nullptr);
 
@@ -20,11 +30,29 @@ public:
     QColor backColor() const;
     void setBackColor(const QColor &color);
 
+    // The text of the row for number: the number right-aligned in six
+    // characters, a blank and "|" ("     1 |").
+    static QString rowText(int number);
+
+    // Clears the image to the background and draws the rows for view, from
+    // its first visible display line down the whole height, one row per
+    // display line of view; then presents the image.
+    void DrawLineNumbers(const TextView &view);
+    // Draws rows first, first + 1, ... into painter, each rowHeight tall and
+    // right-aligned at width, while the next row fits entirely into height
+    // (the first row is always drawn). Stops at a number past MaxNumber.
+    void PrintLineNumbers(int first, QPainter &painter, int height, int width, int rowHeight);
+
+    // The row texts of the last pass, top to bottom.
+    const QStringList &rows() const { return m_rows; }
+
 protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
     QColor m_numberColor{240, 148, 118};
+    QImage m_image;
+    QStringList m_rows;
 };
 
 } // namespace zp

@@ -11,11 +11,14 @@
 #include <QSaveFile>
 #include <QScrollBar>
 #include <QTextBlock>
+#include <QTextLayout>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QUrl>
 
 #include <algorithm>
+#include <climits>
+#include <cmath>
 
 namespace zp {
 
@@ -55,6 +58,10 @@ TextView::TextView(QWidget *parent)
 {
     setLineWrapMode(QPlainTextEdit::NoWrap);
     setAcceptDrops(true);
+    // The first line starts at the top edge, where the gutter's first row is;
+    // a small left margin keeps the text off the gutter.
+    document()->setDocumentMargin(0);
+    setViewportMargins(3, 0, 0, 0);
     m_blockCount = document()->blockCount();
     connect(document(), &QTextDocument::contentsChange, this, &TextView::onContentsChange);
     connect(this, &QPlainTextEdit::textChanged, this, &TextView::changed);
@@ -220,6 +227,8 @@ void TextView::setBackColor(const QColor &color)
 {
     QPalette p = palette();
     p.setColor(QPalette::Base, color);
+    // The margin beside the text area shows the same colour.
+    p.setColor(QPalette::Window, color);
     setPalette(p);
 }
 
@@ -245,9 +254,84 @@ void TextView::redoEdit()
 
 int TextView::firstVisibleLine() const
 {
-    // The plain-text layout scrolls by display lines, so the scroll position
-    // is the first visible line, wrapped lines included.
-    return verticalScrollBar()->value();
+    // The scroll position counts display lines, but while wrapping the layout
+    // counts a block it has not laid out yet (one scrolled past by a jump, or
+    // any block after a change of width) as one line. Only the line within the
+    // top block is taken from it; the lines before that block are counted.
+    const int value = verticalScrollBar()->value();
+    if (lineWrapMode() == QPlainTextEdit::NoWrap)
+        return value;
+    const QTextBlock top = firstVisibleBlock();
+    if (!top.isValid())
+        return value;
+    const int within = std::max(0, value - top.firstLineNumber());
+    return displayLinesBefore(top.blockNumber()) + within;
+}
+
+int TextView::displayLinesBefore(int blockNumber) const
+{
+    const QTextDocument *doc = document();
+    // While wrapping at the edge the layout's width is the viewport's.
+    const qreal width = viewport()->width();
+    if (width != m_wrapWidth || doc->defaultFont() != m_wrapFont) {
+        m_wrapPrefix.clear();
+        m_wrapWidth = width;
+        m_wrapFont = doc->defaultFont();
+    }
+    if (m_wrapPrefix.empty())
+        m_wrapPrefix.push_back(0);
+    int known = int(m_wrapPrefix.size()) - 1;
+    if (known < blockNumber) {
+        QTextBlock block = doc->findBlockByNumber(known);
+        for (; known < blockNumber && block.isValid(); ++known, block = block.next())
+            m_wrapPrefix.push_back(m_wrapPrefix.back() + wrappedLineCount(block));
+    }
+    return m_wrapPrefix[std::size_t(std::min(blockNumber, known))];
+}
+
+int TextView::wrappedLineCount(const QTextBlock &block) const
+{
+    if (const QTextLayout *laid = block.layout(); laid && laid->lineCount() > 0)
+        return laid->lineCount();
+    // Lay the block out the way the plain-text layout would, on a scratch
+    // layout that is dropped at once, so the document keeps no layouts for
+    // blocks nobody looks at.
+    const QTextDocument *doc = document();
+    QTextLayout scratch(block.text(), doc->defaultFont());
+    const QTextOption option = doc->defaultTextOption();
+    scratch.setTextOption(option);
+    qreal available = m_wrapWidth > 0 ? m_wrapWidth : qreal(INT_MAX);
+    available -= 2 * doc->documentMargin();
+    if (option.flags() & QTextOption::AddSpaceForLineAndParagraphSeparators)
+        available -= QFontMetrics(doc->defaultFont()).horizontalAdvance(QChar(0x21B5));
+    int lines = 0;
+    scratch.beginLayout();
+    for (QTextLine line = scratch.createLine(); line.isValid(); line = scratch.createLine()) {
+        line.setLeadingIncluded(true);
+        line.setLineWidth(available);
+        ++lines;
+    }
+    scratch.endLayout();
+    return std::max(1, lines);
+}
+
+int TextView::lineHeight() const
+{
+    const QFont font = document()->defaultFont();
+    if (m_lineHeight <= 0 || font != m_lineHeightFont) {
+        // Measured on a line laid out as the view lays out its own.
+        QTextLayout probe(QStringLiteral("0"), font);
+        probe.beginLayout();
+        QTextLine line = probe.createLine();
+        line.setLeadingIncluded(true);
+        probe.endLayout();
+        qreal height = line.height();
+        if (line.leading() < 0)
+            height += std::ceil(line.leading());
+        m_lineHeight = std::max(1, int(std::ceil(height)));
+        m_lineHeightFont = font;
+    }
+    return m_lineHeight;
 }
 
 bool TextView::saveFile(const QString &path, qsizetype *unmappable, bool allowLoss) const
@@ -271,6 +355,10 @@ bool TextView::saveFile(const QString &path, qsizetype *unmappable, bool allowLo
 void TextView::onContentsChange(int position, int charsRemoved, int charsAdded)
 {
     Q_UNUSED(charsRemoved);
+    // Blocks from the changed one on may wrap differently now.
+    const std::size_t changedBlock = std::size_t(document()->findBlock(position).blockNumber());
+    if (m_wrapPrefix.size() > changedBlock + 1)
+        m_wrapPrefix.resize(changedBlock + 1);
     if (m_settingText)
         return;
     const QTextDocument *doc = document();

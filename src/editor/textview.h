@@ -17,12 +17,15 @@
 // Colours are the view's palette, never character formats: a format change
 // would be reported as a change of the whole text and wipe the recorded forms.
 
+#include <QFont>
 #include <QPlainTextEdit>
 #include <QString>
 #include <QStringList>
 
 #include <deque>
 #include <vector>
+
+class QTextBlock;
 
 namespace zp {
 
@@ -82,6 +85,8 @@ public:
     // Index of the first visible display line (wrapped lines counted when
     // wrapping is on), from 0.
     int firstVisibleLine() const;
+    // Height in pixels of one display line.
+    int lineHeight() const;
 
     // Writes rawText() as CP932 to path, replacing the file atomically, so a
     // failed write leaves the file as it was. Characters CP932 cannot hold are
@@ -129,6 +134,17 @@ private:
     std::vector<quint8> takeForms(BreakStack &stack, int count, quint8 fallback);
     static void pushRemoved(BreakStack &stack, RemovedBreaks removed);
     static QStringList localFiles(const QMimeData *data);
+    int displayLinesBefore(int blockNumber) const;
+    int wrappedLineCount(const QTextBlock &block) const;
+
+    // Display lines before each block while wrapping: m_wrapPrefix[i] counts
+    // the lines of blocks 0 to i - 1. Valid for the text width and font it was
+    // counted with, and cut back from the first block an edit touches.
+    mutable std::vector<int> m_wrapPrefix;
+    mutable qreal m_wrapWidth = -1;
+    mutable QFont m_wrapFont;
+    mutable int m_lineHeight = 0;
+    mutable QFont m_lineHeightFont;
 
     std::vector<quint8> m_breaks;
     BreakStack m_undoBreaks;

@@ -1,25 +1,158 @@
 // The Edit menu's commands; the right-click menu and the toolbar run the same
-// handlers.
+// handlers. Each acts on the active document window, asked anew each time.
 
 #include "mainwindow/mainwindow.h"
 
+#include "editor/editconversions.h"
+#include "editor/editorcolors.h"
+#include "editor/editwindow.h"
+#include "editor/linenumbergutter.h"
+#include "editor/textview.h"
+#include "platform/appcontext.h"
+#include "platform/clipboard.h"
+#include "platform/windowlist.h"
+
+#include <QAction>
+#include <QTextDocument>
+
 namespace zp {
 
-// The editing commands, colours, wrapping and the two conversions arrive with
-// the editing features; until then these items do nothing.
-void MainWindow::mnuEditUndo_Click() {}
-void MainWindow::mnuEditCut_Click() {}
-void MainWindow::mnuEditCopy_Click() {}
-void MainWindow::mnuEditPaste_Click() {}
-void MainWindow::mnuEditDelete_Click() {}
-void MainWindow::mnuEditTextcolor_Click() {}
-void MainWindow::mnuEditBackcolor_Click() {}
-void MainWindow::mnuEditMargin_Click() {}
-void MainWindow::mnuEditTextSelect_Click() {}
-void MainWindow::mnuEditreturnCode_Click(int) {}
+namespace {
+
+int textLength(const TextView &view)
+{
+    return view.document()->characterCount() - 1;
+}
+
+} // namespace
+
+void MainWindow::mnuEditUndo_Click()
+{
+    if (EditWindow *document = activeDocument())
+        document->rtfEdit()->undoEdit();
+}
+
+void MainWindow::mnuEditCut_Click()
+{
+    EditWindow *document = activeDocument();
+    if (!document || !m_context.clipboard)
+        return;
+    TextView *view = document->rtfEdit();
+    const QString selected = view->selText();
+    if (selected.isEmpty())
+        return;
+    m_context.clipboard->setText(selected);
+    view->setSelText(QString());
+}
+
+void MainWindow::mnuEditCopy_Click()
+{
+    EditWindow *document = activeDocument();
+    if (!document || !m_context.clipboard)
+        return;
+    const QString selected = document->rtfEdit()->selText();
+    if (!selected.isEmpty())
+        m_context.clipboard->setText(selected);
+}
+
+void MainWindow::mnuEditPaste_Click()
+{
+    if (!m_context.clipboard)
+        return;
+    // A clipboard without text (an image, say) reads as "" and pastes nothing.
+    const QString text = m_context.clipboard->text();
+    EditWindow *document = activeDocument();
+    if (text.isEmpty() || !document)
+        return;
+    document->rtfEdit()->setSelText(text);
+    document->rtfEdit()->ensureCursorVisible();
+}
+
+void MainWindow::mnuEditDelete_Click()
+{
+    EditWindow *document = activeDocument();
+    if (document && document->rtfEdit()->selLength() > 0)
+        document->rtfEdit()->setSelText(QString());
+}
+
+void MainWindow::mnuEditTextcolor_Click()
+{
+    EditWindow *document = activeDocument();
+    if (!document)
+        return;
+    TextView *view = document->rtfEdit();
+    const QString modified = view->tag();
+    const int caret = view->selStart();
+    long red = 0, green = 0, blue = 0;
+    QString hex;
+    if (ChooseColorHex(m_context, &red, &green, &blue, &hex) != 1)
+        return;
+    view->setTextColor(QColor(int(red), int(green), int(blue)));
+    view->setSelStart(caret);
+    view->setTag(modified);
+}
+
+void MainWindow::mnuEditBackcolor_Click()
+{
+    long red = 0, green = 0, blue = 0;
+    QString hex;
+    if (ChooseColorHex(m_context, &red, &green, &blue, &hex) != 1)
+        return;
+    EditWindow *document = activeDocument();
+    if (!document)
+        return;
+    const QColor color{int(red), int(green), int(blue)};
+    document->rtfEdit()->setBackColor(color);
+    document->picLineNo()->setBackColor(color);
+}
+
+void MainWindow::mnuEditMargin_Click()
+{
+    QAction *item = m_menus.mnuEditMargin;
+    const bool wrap = !item->isChecked();
+    item->setChecked(wrap);
+    if (!m_context.windows)
+        return;
+    const QString editForm = QStringLiteral("frmEdit");
+    for (int i = 0; i < m_context.windows->count(); ++i) {
+        if (m_context.windows->formName(i) != editForm)
+            continue;
+        if (auto *window = qobject_cast<EditWindow *>(m_context.windows->at(i)))
+            window->rtfEdit()->setRightMargin(wrap ? 0 : 30000);
+    }
+}
+
+void MainWindow::mnuEditTextSelect_Click()
+{
+    EditWindow *document = activeDocument();
+    if (!document)
+        return;
+    TextView *view = document->rtfEdit();
+    view->setSelStart(0);
+    view->setSelLength(textLength(*view));
+}
+
+void MainWindow::mnuEditreturnCode_Click(int index)
+{
+    if (index < 0 || index > 2)
+        return;
+    EditWindow *document = activeDocument();
+    if (!document)
+        return;
+    static constexpr BreakForm forms[] = {BreakForm::CrLf, BreakForm::Cr, BreakForm::Lf};
+    applyLineBreaks(*document->rtfEdit(), forms[index]);
+}
+
 void MainWindow::mnuEditHtmlLarge_Click() { ConvertTagCase(QStringLiteral("Large")); }
 void MainWindow::mnuEditHtmlSmall_Click() { ConvertTagCase(QStringLiteral("Small")); }
-void MainWindow::ConvertTagCase(const QString &) {}
+
+void MainWindow::ConvertTagCase(const QString &mode)
+{
+    setStatusText(QStringLiteral("変換中です・・・"));
+    if (EditWindow *document = activeDocument())
+        applyTagCase(*document->rtfEdit(), mode == QLatin1String("Large"));
+    setStatusText(QStringLiteral("処理が終わりました"));
+}
 
 // Switching the clipboard history arrives with the history itself.
 void MainWindow::mnuEditClipboard_Click() {}

@@ -92,7 +92,6 @@ void MainWindow::connectMenus()
         {m.mnuEditDelete, &MainWindow::mnuEditDelete_Click},
         {m.mnuEditTextcolor, &MainWindow::mnuEditTextcolor_Click},
         {m.mnuEditBackcolor, &MainWindow::mnuEditBackcolor_Click},
-        {m.mnuEditMargin, &MainWindow::mnuEditMargin_Click},
         {m.mnuEditTextSelect, &MainWindow::mnuEditTextSelect_Click},
         {m.mnuEditClipboard, &MainWindow::mnuEditClipboard_Click},
         {m.mnuEditHtmlLarge, &MainWindow::mnuEditHtmlLarge_Click},
@@ -116,6 +115,12 @@ void MainWindow::connectMenus()
     };
     for (const auto &[action, handler] : items)
         connect(action, &QAction::triggered, this, handler);
+    // The menu item's check mark is the wrap state and the handler sets it;
+    // the action has already flipped it when it is triggered from the menu.
+    connect(m.mnuEditMargin, &QAction::triggered, this, [this](bool checked) {
+        m_menus.mnuEditMargin->setChecked(!checked);
+        mnuEditMargin_Click();
+    });
     for (int i = 0; i < m.mnuEditreturnCode.size(); ++i)
         connect(m.mnuEditreturnCode.at(i), &QAction::triggered, this,
                 [this, i] { mnuEditreturnCode_Click(i); });

@@ -131,6 +131,11 @@ private:
     void connectMenus();
     void onSubWindowActivated(QMdiSubWindow *window);
     void rebuildWindowList();
+    // Lays the child windows out one above the other or side by side, each
+    // as wide (or as tall) as the client area.
+    void tileWindows(bool sideBySide);
+    // Moves the minimised children into rows along the bottom edge.
+    void arrangeIcons();
 
     AppContext &m_context;
     Documents m_documents;

@@ -2,6 +2,14 @@
 
 #include "mainwindow/mainwindow.h"
 
+#include "platform/appcontext.h"
+#include "platform/windowlist.h"
+
+#include <QMdiArea>
+#include <QMdiSubWindow>
+
+#include <algorithm>
+
 namespace zp {
 
 void MainWindow::mnuWindowAdd_Click() { ArrangeWindows(0); }
@@ -9,7 +17,117 @@ void MainWindow::mnuWindowUp_Click() { ArrangeWindows(1); }
 void MainWindow::mnuWindowLeft_Click() { ArrangeWindows(2); }
 void MainWindow::mnuWindowMin_Click() { ArrangeWindows(3); }
 
-// Cascading, tiling and minimising arrive with the window arrangement.
-void MainWindow::ArrangeWindows(int) {}
+namespace {
+
+// The child windows that take part in tiling: shown and not minimised, the
+// active one first, as the frame's tiling orders them.
+QList<QMdiSubWindow *> tiledWindows(QMdiArea *area)
+{
+    QList<QMdiSubWindow *> windows;
+    const QList<QMdiSubWindow *> stack = area->subWindowList(QMdiArea::StackingOrder);
+    for (auto it = stack.crbegin(); it != stack.crend(); ++it) {
+        if ((*it)->isVisible() && !(*it)->isMinimized())
+            windows.append(*it);
+    }
+    return windows;
+}
+
+// Splits length into count parts that differ by at most one pixel.
+int part(int length, int count, int index)
+{
+    return length * (index + 1) / count - length * index / count;
+}
+
+int offset(int length, int count, int index)
+{
+    return length * index / count;
+}
+
+} // namespace
+
+void MainWindow::tileWindows(bool sideBySide)
+{
+    const QList<QMdiSubWindow *> windows = tiledWindows(m_mdi);
+    if (windows.isEmpty())
+        return;
+    // Minimised windows keep a row of icons at the bottom, which tiling
+    // leaves free.
+    const QRect area = m_mdi->viewport()->rect();
+    int iconRows = 0;
+    for (QMdiSubWindow *sub : m_mdi->subWindowList()) {
+        if (sub->isVisible() && sub->isMinimized())
+            iconRows = std::max(iconRows, area.bottom() + 1 - sub->y());
+    }
+    const int width = area.width();
+    const int height = std::max(1, area.height() - iconRows);
+    const int count = int(windows.size());
+    for (int i = 0; i < count; ++i) {
+        QMdiSubWindow *sub = windows.at(i);
+        if (sub->isMaximized())
+            sub->showNormal();
+        if (sideBySide)
+            sub->setGeometry(offset(width, count, i), 0, part(width, count, i), height);
+        else
+            sub->setGeometry(0, offset(height, count, i), width, part(height, count, i));
+    }
+}
+
+void MainWindow::arrangeIcons()
+{
+    // Icons go along the bottom edge from the left, a new row above the last
+    // when a row is full.
+    const QRect area = m_mdi->viewport()->rect();
+    int x = 0;
+    int y = area.bottom() + 1;
+    int rowHeight = 0;
+    for (QMdiSubWindow *sub : m_mdi->subWindowList(QMdiArea::CreationOrder)) {
+        if (!sub->isVisible() || !sub->isMinimized())
+            continue;
+        const QSize size = sub->size();
+        if (rowHeight == 0 || x + size.width() > area.width()) {
+            if (rowHeight > 0)
+                x = 0;
+            y -= size.height();
+            rowHeight = size.height();
+        }
+        sub->move(x, y);
+        x += size.width();
+    }
+}
+
+void MainWindow::ArrangeWindows(int kind)
+{
+    switch (kind) {
+    case 0:
+        m_mdi->cascadeSubWindows();
+        break;
+    case 1:
+        tileWindows(false);
+        break;
+    case 2:
+        tileWindows(true);
+        break;
+    case 3: {
+        if (!m_context.windows)
+            break;
+        const QString mainForm = QStringLiteral("frmMain");
+        for (int i = 0; i < m_context.windows->count(); ++i) {
+            QWidget *window = m_context.windows->at(i);
+            if (!window || m_context.windows->formName(i) == mainForm)
+                continue;
+            // A child of the frame is minimised as its sub-window; any other
+            // loaded window (the find window, say) on its own.
+            if (auto *host = qobject_cast<QMdiSubWindow *>(window->parentWidget()))
+                host->showMinimized();
+            else
+                window->showMinimized();
+        }
+        arrangeIcons();
+        break;
+    }
+    default:
+        break;
+    }
+}
 
 } // namespace zp

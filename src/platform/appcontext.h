@@ -10,6 +10,7 @@
 namespace zp {
 
 class Clipboard;
+class ColorChooser;
 class Frame;
 class MessageBoxes;
 class WindowList;
@@ -22,6 +23,7 @@ struct AppContext
     WindowList *windows = nullptr;
     MessageBoxes *messageBoxes = nullptr;
     Clipboard *clipboard = nullptr;
+    ColorChooser *colorChooser = nullptr;
     // Set once the main window exists.
     Frame *frame = nullptr;
 

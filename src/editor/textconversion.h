@@ -1,0 +1,27 @@
+#pragma once
+// Whole-text conversions of the Edit menu, as plain functions on strings:
+// the case of HTML tag names and the form of every line break.
+
+#include <QString>
+
+namespace zp {
+
+// Converts the tag spans of text to upper case (upper = true) or lower case.
+// For every "<" the span runs from it through the nearer of the next " " and
+// the next ">" after it; a "<" with no ">" anywhere after it has no span. Only
+// the space character ends a name, so a name followed by a tab or a line break
+// runs on to the next space or ">". Each "<" is taken on its own, also one that
+// stands inside another span. Characters are mapped one for one, so the length
+// never changes. *spans (when given) receives the number of spans found,
+// *changed whether any character changed.
+// Linear in the length of text.
+QString convertTagCase(const QString &text, bool upper, int *spans = nullptr,
+                       bool *changed = nullptr);
+
+enum class BreakForm { CrLf, Cr, Lf };
+
+// Rewrites every line break of raw (CR LF, a lone CR, a lone LF; an LF
+// followed by a CR is two breaks) in the given form. Linear.
+QString convertLineBreaks(const QString &raw, BreakForm form);
+
+} // namespace zp
