@@ -1,0 +1,150 @@
+// Tag-case spans and line-break forms on plain strings.
+
+#include "editor/textconversion.h"
+
+#include <QTest>
+
+using zp::BreakForm;
+
+class TestTextConversion : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void tagCase_data();
+    void tagCase();
+    void tagCaseCountsSpans_data();
+    void tagCaseCountsSpans();
+    void tagCaseLargeText();
+    void lineBreaks_data();
+    void lineBreaks();
+};
+
+void TestTextConversion::tagCase_data()
+{
+    QTest::addColumn<bool>("upper");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("expected");
+
+    QTest::newRow("anchor upper keeps attribute, value and text")
+        << true << QStringLiteral("<a href=\"x.html\">link</a>")
+        << QStringLiteral("<A href=\"x.html\">link</A>");
+    QTest::newRow("td lower keeps attribute")
+        << false << QStringLiteral("<TD ALIGN=LEFT>Cell</TD>")
+        << QStringLiteral("<td ALIGN=LEFT>Cell</td>");
+    QTest::newRow("br closed by > converted whole")
+        << false << QStringLiteral("line<BR>next") << QStringLiteral("line<br>next");
+    QTest::newRow("lone < before a space changes nothing")
+        << true << QStringLiteral("a < b and c > d") << QStringLiteral("a < b and c > d");
+    QTest::newRow("< in text taken for a tag when > follows")
+        << true << QStringLiteral("if a<bc then x>y") << QStringLiteral("if a<BC then x>y");
+    QTest::newRow("< in text runs to the nearer >")
+        << true << QStringLiteral("a<bc>d e") << QStringLiteral("a<BC>d e");
+    QTest::newRow("< at the end changes nothing")
+        << true << QStringLiteral("<p>text<") << QStringLiteral("<P>text<");
+    QTest::newRow("< without later > ignores the space after it")
+        << true << QStringLiteral("x<abc def") << QStringLiteral("x<abc def");
+    QTest::newRow("no tags") << true << QStringLiteral("plain text") << QStringLiteral("plain text");
+    QTest::newRow("empty") << true << QString() << QString();
+    QTest::newRow("doctype and end tag")
+        << true << QStringLiteral("<!doctype html></body>") << QStringLiteral("<!DOCTYPE html></BODY>");
+    QTest::newRow("tab does not end a name")
+        << true << QStringLiteral("<td\talign=left>x") << QStringLiteral("<TD\tALIGN=LEFT>x");
+    QTest::newRow("line break does not end a name")
+        << true << QStringLiteral("<td\r\nalign=left width=1>")
+        << QStringLiteral("<TD\r\nALIGN=LEFT width=1>");
+    QTest::newRow("< inside a span handled on its own")
+        << true << QStringLiteral("<a<b c>d") << QStringLiteral("<A<B c>d");
+    QTest::newRow("< inside an attribute value")
+        << false << QStringLiteral("<IMG ALT=\"<B>\">") << QStringLiteral("<img ALT=\"<b>\">");
+    QTest::newRow("comment")
+        << true << QStringLiteral("<!-- note -->") << QStringLiteral("<!-- note -->");
+    QTest::newRow("full-width and sharp s keep the length")
+        << true << QStringLiteral("<ａß>") << QStringLiteral("<Ａß>");
+    QTest::newRow("real page upper")
+        << true
+        << QStringLiteral("<html>\r\n<head><title>Top Page</title></head>\r\n"
+                          "<body bgcolor=\"#ffffff\">\r\n<p class=\"x\">a < b, c<br>\r\n"
+                          "<a href=\"index.html\">Home</a>\r\n</body>\r\n</html>\r\n")
+        << QStringLiteral("<HTML>\r\n<HEAD><TITLE>Top Page</TITLE></HEAD>\r\n"
+                          "<BODY bgcolor=\"#ffffff\">\r\n<P class=\"x\">a < b, c<BR>\r\n"
+                          "<A href=\"index.html\">Home</A>\r\n</BODY>\r\n</HTML>\r\n");
+    QTest::newRow("real page lower")
+        << false
+        << QStringLiteral("<TABLE BORDER=1>\n<TR><TD ALIGN=RIGHT>1</TD><TD>Two Words</TD></TR>\n"
+                          "</TABLE>\n<IMG SRC=\"A.GIF\" ALT=\"Pic\"><HR>")
+        << QStringLiteral("<table BORDER=1>\n<tr><td ALIGN=RIGHT>1</td><td>Two Words</td></tr>\n"
+                          "</table>\n<img SRC=\"A.GIF\" ALT=\"Pic\"><hr>");
+}
+
+void TestTextConversion::tagCase()
+{
+    QFETCH(bool, upper);
+    QFETCH(QString, text);
+    QFETCH(QString, expected);
+    QCOMPARE(zp::convertTagCase(text, upper), expected);
+}
+
+void TestTextConversion::tagCaseCountsSpans_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("spans");
+    QTest::addColumn<bool>("changed");
+    QTest::newRow("no <") << QStringLiteral("abc") << 0 << false;
+    QTest::newRow("< without >") << QStringLiteral("a <b") << 0 << false;
+    QTest::newRow("spans already upper") << QStringLiteral("<P><BR>") << 2 << false;
+    QTest::newRow("lone < then space") << QStringLiteral("a < b>") << 1 << false;
+    QTest::newRow("lower span") << QStringLiteral("<p>") << 1 << true;
+}
+
+void TestTextConversion::tagCaseCountsSpans()
+{
+    QFETCH(QString, text);
+    QFETCH(int, spans);
+    QFETCH(bool, changed);
+    int found = -1;
+    bool didChange = !changed;
+    zp::convertTagCase(text, true, &found, &didChange);
+    QCOMPARE(found, spans);
+    QCOMPARE(didChange, changed);
+}
+
+void TestTextConversion::tagCaseLargeText()
+{
+    // Many "<" without a ">" after them: each must not search the rest of the
+    // text again (this would take minutes if it did).
+    QString text = QStringLiteral("<p>");
+    text += QString(200000, QLatin1Char('<')) + QStringLiteral("abc");
+    const QString out = zp::convertTagCase(text, true);
+    QCOMPARE(out.left(3), QStringLiteral("<P>"));
+    QCOMPARE(out.right(3), QStringLiteral("abc"));
+}
+
+void TestTextConversion::lineBreaks_data()
+{
+    QTest::addColumn<QString>("raw");
+    QTest::addColumn<int>("form");
+    QTest::addColumn<QString>("expected");
+    const QString mixed = QStringLiteral("a\r\nb\rc\nd");
+    QTest::newRow("mixed to crlf") << mixed << 0 << QStringLiteral("a\r\nb\r\nc\r\nd");
+    QTest::newRow("mixed to cr") << mixed << 1 << QStringLiteral("a\rb\rc\rd");
+    QTest::newRow("mixed to lf") << mixed << 2 << QStringLiteral("a\nb\nc\nd");
+    QTest::newRow("crlf stays crlf") << QStringLiteral("x\r\ny\r\n") << 0
+                                     << QStringLiteral("x\r\ny\r\n");
+    QTest::newRow("lf then cr is two breaks") << QStringLiteral("a\n\rb") << 0
+                                              << QStringLiteral("a\r\n\r\nb");
+    QTest::newRow("cr cr lf") << QStringLiteral("a\r\r\nb") << 2 << QStringLiteral("a\n\nb");
+    QTest::newRow("breaks at both ends") << QStringLiteral("\nab\r") << 1
+                                         << QStringLiteral("\rab\r");
+    QTest::newRow("no breaks") << QStringLiteral("abc") << 0 << QStringLiteral("abc");
+}
+
+void TestTextConversion::lineBreaks()
+{
+    QFETCH(QString, raw);
+    QFETCH(int, form);
+    QFETCH(QString, expected);
+    QCOMPARE(zp::convertLineBreaks(raw, BreakForm(form)), expected);
+}
+
+QTEST_APPLESS_MAIN(TestTextConversion)
+#include "tst_textconversion.moc"
