@@ -61,6 +61,9 @@ MainWindow::~MainWindow()
     // half gone.
     if (m_context.frame == this)
         m_context.frame = nullptr;
+    // Closing the children activates one after another; the menus those
+    // activations update are going too.
+    disconnect(m_mdi, nullptr, this, nullptr);
 }
 
 void MainWindow::connectMenus()

@@ -1,0 +1,469 @@
+// The Edit menu's commands in the running program: colours and the modified
+// flag, the clipboard commands, select all, the wrap toggle across windows,
+// the conversions through the menu, undo of each, and the gutter's pause while
+// the active document is minimised.
+
+#include "editdoubles.h"
+
+#include "editor/editorcolors.h"
+#include "editor/linenumbergutter.h"
+#include "mainwindow/maintoolbar.h"
+#include "platform/appcontext.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QFile>
+#include <QGuiApplication>
+#include <QImage>
+#include <QMdiSubWindow>
+#include <QMimeData>
+#include <QScrollBar>
+
+using zp::TextView;
+
+namespace {
+
+QByteArray savedBytes(const TextView &view, const QString &folder)
+{
+    const QString path = folder + QStringLiteral("saved.htm");
+    if (!view.saveFile(path))
+        return "<save failed>";
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<read failed>");
+}
+
+void setClipboard(const QString &kind, const QString &text)
+{
+    QClipboard *clipboard = QGuiApplication::clipboard();
+    if (kind == QLatin1String("image")) {
+        QImage image(4, 4, QImage::Format_RGB32);
+        image.fill(Qt::red);
+        clipboard->setImage(image);
+    } else {
+        clipboard->setText(text);
+    }
+}
+
+} // namespace
+
+class TestEditCommands : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void init();
+    void cleanup();
+
+    void coloursFromSettings_data();
+    void coloursFromSettings();
+    void chooseColorHex_data();
+    void chooseColorHex();
+    void textColour_data();
+    void textColour();
+    void backColour_data();
+    void backColour();
+    void colourCommandsWithoutDocument();
+
+    void clipboardCommands_data();
+    void clipboardCommands();
+    void selectAll_data();
+    void selectAll();
+
+    void wrapToggleChangesOpenWindows();
+
+    void lineBreaksThroughMenu_data();
+    void lineBreaksThroughMenu();
+    void tagCaseThroughMenu_data();
+    void tagCaseThroughMenu();
+    void tagCaseWithoutDocument();
+
+    void gutterPausedWhileActiveMinimised();
+
+private:
+    std::unique_ptr<Program> m_program;
+};
+
+void TestEditCommands::init()
+{
+    m_program = std::make_unique<Program>();
+    QVERIFY(m_program->start());
+    QVERIFY(m_program->view());
+}
+
+void TestEditCommands::cleanup()
+{
+    QVERIFY2(m_program->chooser.answers.isEmpty(), "unused colour answers");
+    // Close without the save question: the documents are marked unmodified.
+    for (QWidget *w : QApplication::topLevelWidgets()) {
+        if (auto *doc = w->findChild<zp::EditWindow *>())
+            doc->rtfEdit()->setTag(QStringLiteral("0"));
+    }
+    m_program.reset();
+}
+
+void TestEditCommands::coloursFromSettings_data()
+{
+    QTest::addColumn<QString>("fontColor");
+    QTest::addColumn<QString>("backColor");
+    QTest::addColumn<QColor>("text");
+    QTest::addColumn<QColor>("back");
+    QTest::newRow("unset gives black on white")
+        << QString() << QString() << QColor(0, 0, 0) << QColor(255, 255, 255);
+    QTest::newRow("values") << QStringLiteral("102030") << QStringLiteral("F0E0D0")
+                            << QColor(0x10, 0x20, 0x30) << QColor(0xF0, 0xE0, 0xD0);
+    QTest::newRow("lower-case hex") << QStringLiteral("ff8000") << QStringLiteral("f0e0d0")
+                                    << QColor(255, 128, 0) << QColor(0xF0, 0xE0, 0xD0);
+    QTest::newRow("four digits give blue 0") << QStringLiteral("FFFF") << QStringLiteral("80C0")
+                                             << QColor(255, 255, 0) << QColor(128, 192, 0);
+}
+
+void TestEditCommands::coloursFromSettings()
+{
+    QFETCH(QString, fontColor);
+    QFETCH(QString, backColor);
+    QFETCH(QColor, text);
+    QFETCH(QColor, back);
+    const zp::SettingsFile &settings = m_program->app->context().settings;
+    QVERIFY(settings.write(QStringLiteral("Edit"), QStringLiteral("FontColor"), fontColor));
+    QVERIFY(settings.write(QStringLiteral("Edit"), QStringLiteral("BackColor"), backColor));
+    zp::EditWindow *window = m_program->newDocument();
+    QVERIFY(window);
+    QCOMPARE(window->rtfEdit()->textColor(), text);
+    QCOMPARE(window->rtfEdit()->backColor(), back);
+    QCOMPARE(window->picLineNo()->backColor(), back);
+    QCOMPARE(window->rtfEdit()->tag(), QStringLiteral("0"));
+}
+
+void TestEditCommands::chooseColorHex_data()
+{
+    QTest::addColumn<QColor>("chosen");
+    QTest::addColumn<QString>("hex");
+    QTest::newRow("pure red") << QColor(255, 0, 0) << QStringLiteral("FF0000");
+    QTest::newRow("components below 16 padded") << QColor(1, 15, 10) << QStringLiteral("010F0A");
+    QTest::newRow("mixed") << QColor(16, 171, 255) << QStringLiteral("10ABFF");
+}
+
+void TestEditCommands::chooseColorHex()
+{
+    QFETCH(QColor, chosen);
+    QFETCH(QString, hex);
+    m_program->chooser.answers = {chosen};
+    long red = -1, green = -1, blue = -1;
+    QString text;
+    QCOMPARE(zp::ChooseColorHex(m_program->app->context(), &red, &green, &blue, &text), 1L);
+    QCOMPARE(text, hex);
+    QCOMPARE(QColor(int(red), int(green), int(blue)), chosen);
+
+    // Cancel leaves the outputs alone.
+    m_program->chooser.answers = {std::nullopt};
+    QCOMPARE(zp::ChooseColorHex(m_program->app->context(), &red, &green, &blue, &text), 0L);
+    QCOMPARE(text, hex);
+}
+
+void TestEditCommands::textColour_data()
+{
+    QTest::addColumn<QString>("via");
+    QTest::addColumn<bool>("modified");
+    QTest::addColumn<bool>("cancel");
+    QTest::newRow("unmodified stays unmodified") << "mnuEditTextcolor" << false << false;
+    QTest::newRow("modified stays modified") << "mnuEditTextcolor" << true << false;
+    QTest::newRow("right-click item") << "mnupopUpFontColor" << false << false;
+    QTest::newRow("cancel changes nothing") << "mnuEditTextcolor" << true << true;
+}
+
+void TestEditCommands::textColour()
+{
+    QFETCH(QString, via);
+    QFETCH(bool, modified);
+    QFETCH(bool, cancel);
+    TextView *view = m_program->view();
+    const QString raw = QStringLiteral("<p>one</p>\r\ntwo\rthree\n");
+    view->setText(raw);
+    view->setTag(modified ? QStringLiteral("1") : QStringLiteral("0"));
+    view->setSelStart(4);
+    view->setSelLength(6);
+    const QColor before = view->textColor();
+    const QByteArray bytes = savedBytes(*view, m_program->folder());
+
+    m_program->chooser.answers = {cancel ? std::optional<QColor>() : QColor(200, 10, 20)};
+    auto *item = m_program->main()->findChild<QAction *>(via);
+    QVERIFY(item);
+    item->trigger();
+
+    QCOMPARE(m_program->chooser.calls, 1);
+    QCOMPARE(view->textColor(), cancel ? before : QColor(200, 10, 20));
+    QCOMPARE(view->tag(), modified ? QStringLiteral("1") : QStringLiteral("0"));
+    QCOMPARE(view->selStart(), 4);
+    QCOMPARE(view->selLength(), cancel ? 6 : 0);
+    // The colour is the view's, not the text's: the file stays as it was and
+    // there is nothing to undo.
+    QCOMPARE(savedBytes(*view, m_program->folder()), bytes);
+    QVERIFY(!view->document()->isUndoAvailable());
+}
+
+void TestEditCommands::backColour_data()
+{
+    QTest::addColumn<QString>("via");
+    QTest::addColumn<bool>("cancel");
+    QTest::newRow("menu") << "mnuEditBackcolor" << false;
+    QTest::newRow("right-click item") << "mnupopUpBackColor" << false;
+    QTest::newRow("toolbar") << "toolbar" << false;
+    QTest::newRow("cancel") << "mnuEditBackcolor" << true;
+}
+
+void TestEditCommands::backColour()
+{
+    QFETCH(QString, via);
+    QFETCH(bool, cancel);
+    zp::EditWindow *window = m_program->active();
+    TextView *view = window->rtfEdit();
+    view->setText(QStringLiteral("abc"));
+    view->setTag(QStringLiteral("0"));
+    const QColor before = view->backColor();
+    m_program->chooser.answers = {cancel ? std::optional<QColor>() : QColor(0, 0, 80)};
+    if (via == QLatin1String("toolbar"))
+        m_program->main()->Toolbar_ButtonClick(10);
+    else
+        m_program->main()->findChild<QAction *>(via)->trigger();
+
+    const QColor expected = cancel ? before : QColor(0, 0, 80);
+    QCOMPARE(view->backColor(), expected);
+    QCOMPARE(window->picLineNo()->backColor(), expected);
+    QCOMPARE(view->tag(), QStringLiteral("0"));
+}
+
+void TestEditCommands::colourCommandsWithoutDocument()
+{
+    m_program->active()->subWindow()->close();
+    QTRY_VERIFY(!m_program->main()->activeChild());
+    // The text colour ends before the chooser; the background shows it.
+    m_program->main()->mnuEditTextcolor_Click();
+    QCOMPARE(m_program->chooser.calls, 0);
+    m_program->chooser.answers = {QColor(1, 2, 3)};
+    m_program->main()->mnuEditBackcolor_Click();
+    QCOMPARE(m_program->chooser.calls, 1);
+}
+
+void TestEditCommands::clipboardCommands_data()
+{
+    QTest::addColumn<QString>("via");
+    QTest::addColumn<int>("selStart");
+    QTest::addColumn<int>("selLength");
+    QTest::addColumn<QString>("clipKind");
+    QTest::addColumn<QString>("clipText");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("clipAfter");
+    QTest::addColumn<int>("caret");
+    QTest::addColumn<bool>("modified");
+
+    const QString t = QStringLiteral("abc\ndef");
+    QTest::newRow("copy selection") << "mnuEditCopy" << 1 << 4 << "text" << "old" << t
+                                    << "bc\nd" << 1 << false;
+    QTest::newRow("copy replaces an image") << "mnupopUpCopy" << 0 << 2 << "image" << ""
+                                            << t << "ab" << 0 << false;
+    QTest::newRow("copy nothing selected keeps clipboard") << "mnuEditCopy" << 2 << 0 << "text"
+                                                           << "old" << t << "old" << 2 << false;
+    QTest::newRow("cut selection") << "mnuEditCut" << 2 << 3 << "text" << "old"
+                                   << QStringLiteral("abef") << "c\nd" << 2 << true;
+    QTest::newRow("cut by toolbar") << "toolbar:5" << 0 << 1 << "text" << "old"
+                                    << QStringLiteral("bc\ndef") << "a" << 0 << true;
+    QTest::newRow("cut nothing selected") << "mnupopUpCut" << 2 << 0 << "text" << "old" << t
+                                          << "old" << 2 << false;
+    QTest::newRow("paste at caret") << "mnuEditPaste" << 3 << 0 << "text" << "X\r\nY" << 
+        QStringLiteral("abcX\nY\ndef") << "X\r\nY" << 6 << true;
+    QTest::newRow("paste over selection") << "mnupopUpPaste" << 1 << 5 << "text" << "Z"
+                                          << QStringLiteral("aZf") << "Z" << 2 << true;
+    QTest::newRow("paste by toolbar") << "toolbar:7" << 0 << 0 << "text" << "Q"
+                                      << QStringLiteral("Qabc\ndef") << "Q" << 1 << true;
+    QTest::newRow("paste empty text") << "mnuEditPaste" << 1 << 2 << "text" << "" << t << ""
+                                      << 1 << false;
+    QTest::newRow("paste an image") << "mnuEditPaste" << 1 << 0 << "image" << "" << t << ""
+                                    << 1 << false;
+    QTest::newRow("delete selection") << "mnuEditDelete" << 3 << 1 << "text" << "old"
+                                      << QStringLiteral("abcdef") << "old" << 3 << true;
+    QTest::newRow("delete nothing selected") << "mnupopUpDelete" << 3 << 0 << "text" << "old"
+                                             << t << "old" << 3 << false;
+}
+
+void TestEditCommands::clipboardCommands()
+{
+    QFETCH(QString, via);
+    QFETCH(int, selStart);
+    QFETCH(int, selLength);
+    QFETCH(QString, clipKind);
+    QFETCH(QString, clipText);
+    QFETCH(QString, text);
+    QFETCH(QString, clipAfter);
+    QFETCH(int, caret);
+    QFETCH(bool, modified);
+
+    TextView *view = m_program->view();
+    const QString original = QStringLiteral("abc\r\ndef");
+    view->setText(original);
+    view->setTag(QStringLiteral("0"));
+    view->setSelStart(selStart);
+    view->setSelLength(selLength);
+    setClipboard(clipKind, clipText);
+
+    if (via.startsWith(QLatin1String("toolbar:")))
+        m_program->main()->Toolbar_ButtonClick(via.mid(8).toInt());
+    else
+        m_program->main()->findChild<QAction *>(via)->trigger();
+
+    QCOMPARE(view->text(), text);
+    QCOMPARE(m_program->clipboard.text(), clipAfter);
+    QCOMPARE(view->selStart(), caret);
+    QCOMPARE(view->tag(), modified ? QStringLiteral("1") : QStringLiteral("0"));
+    if (modified) {
+        // Undo from the menu brings the text back, breaks in their forms.
+        m_program->main()->menus().mnuEditUndo->trigger();
+        QCOMPARE(view->rawText(), original);
+    } else {
+        QVERIFY(!view->document()->isUndoAvailable());
+    }
+}
+
+void TestEditCommands::selectAll_data()
+{
+    QTest::addColumn<QString>("raw");
+    QTest::addColumn<int>("length");
+    QTest::newRow("empty document") << QString() << 0;
+    QTest::newRow("text") << QStringLiteral("ab\r\ncd") << 5;
+}
+
+void TestEditCommands::selectAll()
+{
+    QFETCH(QString, raw);
+    QFETCH(int, length);
+    TextView *view = m_program->view();
+    view->setText(raw);
+    view->setSelStart(1 < length ? 1 : 0);
+    m_program->main()->menus().mnupopUpSelect->trigger();
+    QCOMPARE(view->selStart(), 0);
+    QCOMPARE(view->selLength(), length);
+}
+
+void TestEditCommands::wrapToggleChangesOpenWindows()
+{
+    zp::MainWindow *main = m_program->main();
+    QList<zp::EditWindow *> windows{m_program->active(), m_program->newDocument(),
+                                    m_program->newDocument()};
+    const auto wraps = [](zp::EditWindow *w) {
+        return w->rtfEdit()->lineWrapMode() == QPlainTextEdit::WidgetWidth;
+    };
+    QVERIFY(!main->menus().mnuEditMargin->isChecked());
+
+    main->menus().mnuEditMargin->trigger();
+    QVERIFY(main->menus().mnuEditMargin->isChecked());
+    for (zp::EditWindow *w : windows) {
+        QVERIFY(wraps(w));
+        QCOMPARE(w->rtfEdit()->rightMargin(), 0);
+    }
+
+    // A window opened later keeps its own state.
+    zp::EditWindow *fourth = m_program->newDocument();
+    QVERIFY(!wraps(fourth));
+
+    // The right-click twin toggles back and has no mark of its own.
+    main->menus().mnupopUpMargin->trigger();
+    QVERIFY(!main->menus().mnuEditMargin->isChecked());
+    QVERIFY(!main->menus().mnupopUpMargin->isChecked());
+    for (zp::EditWindow *w : windows + QList<zp::EditWindow *>{fourth}) {
+        QVERIFY(!wraps(w));
+        QCOMPARE(w->rtfEdit()->rightMargin(), 30000);
+    }
+}
+
+void TestEditCommands::lineBreaksThroughMenu_data()
+{
+    QTest::addColumn<int>("index");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::newRow("CrLf") << 0 << QByteArray("<p>a</p>\r\nb\r\nc\r\n\r\nd");
+    QTest::newRow("CR") << 1 << QByteArray("<p>a</p>\rb\rc\r\rd");
+    QTest::newRow("LF") << 2 << QByteArray("<p>a</p>\nb\nc\n\nd");
+}
+
+void TestEditCommands::lineBreaksThroughMenu()
+{
+    QFETCH(int, index);
+    QFETCH(QByteArray, bytes);
+    TextView *view = m_program->view();
+    view->setText(QStringLiteral("<p>a</p>\r\nb\rc\n\rd"));
+    view->setTag(QStringLiteral("0"));
+    const QByteArray before = savedBytes(*view, m_program->folder());
+    m_program->main()->menus().mnuEditreturnCode.at(index)->trigger();
+    QCOMPARE(savedBytes(*view, m_program->folder()), bytes);
+    QCOMPARE(view->tag(), QStringLiteral("1"));
+    m_program->main()->menus().mnuEditUndo->trigger();
+    QCOMPARE(savedBytes(*view, m_program->folder()), before);
+}
+
+void TestEditCommands::tagCaseThroughMenu_data()
+{
+    QTest::addColumn<QString>("mode");
+    QTest::addColumn<QString>("expected");
+    const QString upper = QStringLiteral("<A href=\"x\">Link</A>\r\n<BR>");
+    const QString lower = QStringLiteral("<a href=\"x\">Link</a>\r\n<br>");
+    QTest::newRow("menu upper") << "mnuEditHtmlLarge" << upper;
+    QTest::newRow("menu lower") << "mnuEditHtmlSmall" << lower;
+    QTest::newRow("mode Large") << "Large" << upper;
+    QTest::newRow("mode large lower-cases") << "large" << lower;
+    QTest::newRow("mode LARGE lower-cases") << "LARGE" << lower;
+}
+
+void TestEditCommands::tagCaseThroughMenu()
+{
+    QFETCH(QString, mode);
+    QFETCH(QString, expected);
+    TextView *view = m_program->view();
+    const QString original = QStringLiteral("<a href=\"x\">Link</A>\r\n<Br>");
+    view->setText(original);
+    view->setTag(QStringLiteral("0"));
+    if (mode.startsWith(QLatin1String("mnu")))
+        m_program->main()->findChild<QAction *>(mode)->trigger();
+    else
+        m_program->main()->ConvertTagCase(mode);
+    QCOMPARE(view->rawText(), expected);
+    QCOMPARE(view->tag(), QStringLiteral("1"));
+    QCOMPARE(m_program->main()->statusText(), QStringLiteral("処理が終わりました"));
+    m_program->main()->menus().mnuEditUndo->trigger();
+    QCOMPARE(view->rawText(), original);
+}
+
+void TestEditCommands::tagCaseWithoutDocument()
+{
+    m_program->active()->subWindow()->close();
+    QTRY_VERIFY(!m_program->main()->activeChild());
+    QStringList seen;
+    zp::MainWindow *main = m_program->main();
+    auto *status = main->statusPanels();
+    Q_UNUSED(status);
+    main->setStatusText(QStringLiteral("x"));
+    main->ConvertTagCase(QStringLiteral("Large"));
+    QCOMPARE(main->statusText(), QStringLiteral("処理が終わりました"));
+}
+
+void TestEditCommands::gutterPausedWhileActiveMinimised()
+{
+    zp::EditWindow *first = m_program->active();
+    first->rtfEdit()->setText(QString(QStringLiteral("x\n")).repeated(300));
+    zp::EditWindow *second = m_program->newDocument();
+    second->rtfEdit()->setText(QString(QStringLiteral("y\n")).repeated(300));
+    QCOMPARE(m_program->active(), second);
+    QTRY_COMPARE(first->picLineNo()->rows().value(0), QStringLiteral("     1 |"));
+
+    second->subWindow()->showMinimized();
+    QTRY_VERIFY(second->subWindow()->isMinimized());
+    QCOMPARE(m_program->main()->activeChild(), second);
+    // The other window keeps painting its text, but no gutter is redrawn.
+    first->rtfEdit()->verticalScrollBar()->setValue(20);
+    first->rtfEdit()->viewport()->repaint();
+    QCOMPARE(first->picLineNo()->rows().value(0), QStringLiteral("     1 |"));
+
+    second->subWindow()->showNormal();
+    QTRY_VERIFY(!second->subWindow()->isMinimized());
+    first->rtfEdit()->viewport()->repaint();
+    QCOMPARE(first->picLineNo()->rows().value(0), QStringLiteral("    21 |"));
+}
+
+QTEST_MAIN(TestEditCommands)
+#include "tst_editcommands.moc"
