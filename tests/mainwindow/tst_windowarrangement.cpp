@@ -1,4 +1,160 @@
-// The Window menu's arrangements of the child windows.
+// The Window menu's arrangements: cascade, one above the other, side by side,
+// and minimising every loaded window but the frame.
+
 #include "editdoubles.h"
-#include <QTest>
-QTEST_MAIN(QObject)
+
+#include "platform/appcontext.h"
+#include "platform/windowlist.h"
+
+#include <QAction>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+
+namespace {
+
+QList<QMdiSubWindow *> childWindows(zp::MainWindow *main)
+{
+    return main->mdiArea()->subWindowList(QMdiArea::CreationOrder);
+}
+
+} // namespace
+
+class TestWindowArrangement : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void init();
+    void cleanup();
+    void tiles_data();
+    void tiles();
+    void cascade();
+    void minimiseAll();
+    void unknownKindDoesNothing();
+
+private:
+    std::unique_ptr<Program> m_program;
+};
+
+void TestWindowArrangement::init()
+{
+    m_program = std::make_unique<Program>();
+    QVERIFY(m_program->start());
+    QVERIFY(m_program->newDocument());
+    QVERIFY(m_program->newDocument());
+    QCOMPARE(childWindows(m_program->main()).size(), 3);
+}
+
+void TestWindowArrangement::cleanup()
+{
+    m_program.reset();
+}
+
+void TestWindowArrangement::tiles_data()
+{
+    QTest::addColumn<QString>("item");
+    QTest::addColumn<bool>("sideBySide");
+    QTest::addColumn<bool>("maximisedFirst");
+    QTest::newRow("one above the other") << "mnuWindowUp" << false << false;
+    QTest::newRow("side by side") << "mnuWindowLeft" << true << false;
+    QTest::newRow("side by side from maximised") << "mnuWindowLeft" << true << true;
+}
+
+void TestWindowArrangement::tiles()
+{
+    QFETCH(QString, item);
+    QFETCH(bool, sideBySide);
+    QFETCH(bool, maximisedFirst);
+    zp::MainWindow *main = m_program->main();
+    if (maximisedFirst)
+        m_program->active()->subWindow()->showMaximized();
+    main->findChild<QAction *>(item)->trigger();
+
+    const QRect area = main->mdiArea()->viewport()->rect();
+    QList<QRect> rects;
+    for (QMdiSubWindow *sub : childWindows(main)) {
+        QVERIFY(!sub->isMaximized() && !sub->isMinimized());
+        rects.append(sub->geometry());
+    }
+    std::sort(rects.begin(), rects.end(), [sideBySide](const QRect &a, const QRect &b) {
+        return sideBySide ? a.x() < b.x() : a.y() < b.y();
+    });
+    // The windows cover the client area without overlapping: each spans its
+    // whole height (side by side) or width (one above the other).
+    int along = 0;
+    for (const QRect &r : rects) {
+        if (sideBySide) {
+            QCOMPARE(r.y(), 0);
+            QCOMPARE(r.height(), area.height());
+            QCOMPARE(r.x(), along);
+            along += r.width();
+        } else {
+            QCOMPARE(r.x(), 0);
+            QCOMPARE(r.width(), area.width());
+            QCOMPARE(r.y(), along);
+            along += r.height();
+        }
+    }
+    QCOMPARE(along, sideBySide ? area.width() : area.height());
+}
+
+void TestWindowArrangement::cascade()
+{
+    zp::MainWindow *main = m_program->main();
+    main->ArrangeWindows(2);
+    main->findChild<QAction *>(QStringLiteral("mnuWindowAdd"))->trigger();
+    QList<QPoint> corners;
+    for (QMdiSubWindow *sub : childWindows(main))
+        corners.append(sub->pos());
+    std::sort(corners.begin(), corners.end(),
+              [](const QPoint &a, const QPoint &b) { return a.y() < b.y(); });
+    // Each window a step further down and to the right than the one before.
+    for (int i = 1; i < corners.size(); ++i) {
+        QVERIFY(corners.at(i).x() > corners.at(i - 1).x());
+        QVERIFY(corners.at(i).y() > corners.at(i - 1).y());
+    }
+}
+
+void TestWindowArrangement::minimiseAll()
+{
+    zp::MainWindow *main = m_program->main();
+    // Another loaded window of the program (the find window, for one).
+    QWidget findWindow;
+    findWindow.setObjectName(QStringLiteral("frmFind"));
+    m_program->app->context().windows->add(&findWindow);
+    findWindow.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&findWindow));
+
+    main->findChild<QAction *>(QStringLiteral("mnuWindowMin"))->trigger();
+
+    QTRY_VERIFY(findWindow.isMinimized());
+    QVERIFY(!main->isMinimized());
+    const QRect area = main->mdiArea()->viewport()->rect();
+    QList<QRect> icons;
+    for (QMdiSubWindow *sub : childWindows(main)) {
+        QVERIFY(sub->isMinimized());
+        QVERIFY(area.contains(sub->geometry()));
+        for (const QRect &other : icons)
+            QVERIFY(!other.intersects(sub->geometry()));
+        icons.append(sub->geometry());
+    }
+    // The icons sit in a row along the bottom edge.
+    for (const QRect &icon : icons)
+        QCOMPARE(icon.bottom(), area.bottom());
+}
+
+void TestWindowArrangement::unknownKindDoesNothing()
+{
+    zp::MainWindow *main = m_program->main();
+    QList<QRect> before;
+    for (QMdiSubWindow *sub : childWindows(main))
+        before.append(sub->geometry());
+    main->ArrangeWindows(4);
+    main->ArrangeWindows(-1);
+    QList<QRect> after;
+    for (QMdiSubWindow *sub : childWindows(main))
+        after.append(sub->geometry());
+    QCOMPARE(after, before);
+}
+
+QTEST_MAIN(TestWindowArrangement)
+#include "tst_windowarrangement.moc"
