@@ -14,7 +14,10 @@ void applyTagCase(TextView &view, bool upper)
         view.replaceAll(converted);
     else if (spans > 0)
         view.setTag(QStringLiteral("1")); // every span replaced counts as an edit
-    view.setSelStart(caret);
+    // Only the changed characters were rewritten, so the caret mostly stands
+    // where it stood; moving it again would lay out the text around it anew.
+    if (view.selLength() != 0 || view.selStart() != caret)
+        view.setSelStart(caret);
 }
 
 void applyLineBreaks(TextView &view, BreakForm form)

@@ -65,9 +65,9 @@ struct NextFinder
 
 } // namespace
 
-QString convertTagCase(const QString &text, bool upper, int *spans, bool *changed)
+QString convertTagCase(QString text, bool upper, int *spans, bool *changed)
 {
-    QString out = text;
+    QString out = std::move(text);
     int count = 0;
     bool anyChange = false;
     const qsizetype n = out.size();

@@ -14,8 +14,8 @@ namespace zp {
 // stands inside another span. Characters are mapped one for one, so the length
 // never changes. *spans (when given) receives the number of spans found,
 // *changed whether any character changed.
-// Linear in the length of text.
-QString convertTagCase(const QString &text, bool upper, int *spans = nullptr,
+// Linear in the length of text; converts text in place when it is not shared.
+QString convertTagCase(QString text, bool upper, int *spans = nullptr,
                        bool *changed = nullptr);
 
 enum class BreakForm { CrLf, Cr, Lf };

@@ -130,6 +130,16 @@ private:
     // Splits raw at CR LF, CR and LF into the text of the document ("\n"
     // breaks) and the form of each break.
     static QString splitBreaks(const QString &raw, std::vector<quint8> &breaks);
+    enum class Shape { SameText, SameLines, Different };
+    // How raw differs from the document: only in the forms of its breaks, in
+    // characters of lines of the same lengths, or otherwise. forms receives
+    // the forms of raw's breaks (complete unless Different).
+    Shape compareShape(const QString &raw, std::vector<quint8> &forms) const;
+    // Rewrites the runs of characters that differ from raw, whose lines have
+    // the lengths of the document's, as one edit.
+    void replaceChangedRuns(const QString &raw);
+    // Gives the breaks new forms as one undoable step of the document.
+    void replaceForms(std::vector<quint8> forms);
     void onContentsChange(int position, int charsRemoved, int charsAdded);
     std::vector<quint8> takeForms(BreakStack &stack, int count, quint8 fallback);
     static void pushRemoved(BreakStack &stack, RemovedBreaks removed);
