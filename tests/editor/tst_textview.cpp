@@ -41,6 +41,8 @@ private Q_SLOTS:
     void undoRestoresForms();
     void redoAfterUndo();
     void replaceAllIsOneUndoStep();
+    void replaceAllShapes_data();
+    void replaceAllShapes();
     void positionsCountBreaksOnce();
     void selTextNormalisesBreaks();
     void shiftEnterMakesALine();
@@ -190,6 +192,47 @@ void TestTextView::redoAfterUndo()
     QCOMPARE(visible(view.rawText()), visible(edited));
     view.undoEdit();
     QCOMPARE(visible(view.rawText()), visible(QStringLiteral("a\rb\nc")));
+}
+
+void TestTextView::replaceAllShapes_data()
+{
+    QTest::addColumn<QString>("before");
+    QTest::addColumn<QString>("after");
+    QTest::newRow("forms only") << QStringLiteral("a\r\nb\rc\nd") << QStringLiteral("a\nb\r\nc\rd");
+    QTest::newRow("same text and forms") << QStringLiteral("a\r\nb") << QStringLiteral("a\r\nb");
+    QTest::newRow("same line lengths") << QStringLiteral("<p>\r\nx<br>\ry")
+                                       << QStringLiteral("<P>\r\nx<BR>\ry");
+    QTest::newRow("same lengths, new forms too") << QStringLiteral("ab\r\ncd")
+                                                 << QStringLiteral("AB\nCd");
+    QTest::newRow("break moved inside a line") << QStringLiteral("abc\nd")
+                                               << QStringLiteral("a\rb\nd");
+    QTest::newRow("break within same length") << QStringLiteral("abc\r\nde")
+                                              << QStringLiteral("a\nc\r\nde");
+    QTest::newRow("more lines") << QStringLiteral("a\nb") << QStringLiteral("a\nb\r\nc");
+    QTest::newRow("fewer lines") << QStringLiteral("a\nb\rc") << QStringLiteral("a\nb");
+    QTest::newRow("longer line") << QStringLiteral("a\nb") << QStringLiteral("a\nbb");
+    QTest::newRow("from empty") << QString() << QStringLiteral("x\r\ny");
+    QTest::newRow("to empty") << QStringLiteral("x\r\ny") << QString();
+}
+
+void TestTextView::replaceAllShapes()
+{
+    QFETCH(QString, before);
+    QFETCH(QString, after);
+    TextView view;
+    view.setText(before);
+    QSignalSpy spy(&view, &TextView::changed);
+    view.replaceAll(after);
+    QCOMPARE(visible(view.rawText()), visible(after));
+    QVERIFY(spy.count() >= 1);
+    view.undoEdit();
+    QCOMPARE(visible(view.rawText()), visible(before));
+    view.redoEdit();
+    QCOMPARE(visible(view.rawText()), visible(after));
+    // Typing afterwards keeps the breaks the replacement gave.
+    view.setSelStart(0);
+    view.setSelText(QStringLiteral("z"));
+    QCOMPARE(visible(view.rawText()), visible(QStringLiteral("z") + after));
 }
 
 void TestTextView::replaceAllIsOneUndoStep()
