@@ -21,6 +21,21 @@ void placeCaret(TextView &view, int position, int selectLength = 0)
     view.setSelLength(selectLength);
 }
 
+// Types keys as the user would: "\b" is Backspace, "\x7f" Delete, "\n" Enter.
+void typeKeys(TextView &view, const QString &keys)
+{
+    for (QChar c : keys) {
+        if (c == QLatin1Char('\b'))
+            QTest::keyClick(&view, Qt::Key_Backspace);
+        else if (c == QChar(0x7f))
+            QTest::keyClick(&view, Qt::Key_Delete);
+        else if (c == QLatin1Char('\n'))
+            QTest::keyClick(&view, Qt::Key_Return);
+        else
+            QTest::keyClicks(&view, QString(c));
+    }
+}
+
 QString visible(QString raw)
 {
     return raw.replace(QLatin1String("\r"), QLatin1String("<CR>"))
@@ -120,16 +135,7 @@ void TestTextView::edits()
     TextView view;
     view.setText(raw);
     placeCaret(view, position, selectLength);
-    for (QChar c : typed) {
-        if (c == QLatin1Char('\b'))
-            QTest::keyClick(&view, Qt::Key_Backspace);
-        else if (c == QChar(0x7f))
-            QTest::keyClick(&view, Qt::Key_Delete);
-        else if (c == QLatin1Char('\n'))
-            QTest::keyClick(&view, Qt::Key_Return);
-        else
-            QTest::keyClicks(&view, QString(c));
-    }
+    typeKeys(view, typed);
     QCOMPARE(visible(view.rawText()), visible(expected));
 }
 
@@ -160,16 +166,7 @@ void TestTextView::undoRestoresForms()
     TextView view;
     view.setText(raw);
     placeCaret(view, position, selectLength);
-    for (QChar c : keys) {
-        if (c == QLatin1Char('\b'))
-            QTest::keyClick(&view, Qt::Key_Backspace);
-        else if (c == QChar(0x7f))
-            QTest::keyClick(&view, Qt::Key_Delete);
-        else if (c == QLatin1Char('\n'))
-            QTest::keyClick(&view, Qt::Key_Return);
-        else
-            QTest::keyClicks(&view, QString(c));
-    }
+    typeKeys(view, keys);
     QVERIFY(view.rawText() != raw);
     // Ctrl+Z as the user presses it, until nothing is left to undo.
     for (int i = 0; i < 10 && view.document()->isUndoAvailable(); ++i)
