@@ -56,6 +56,7 @@ private Q_SLOTS:
     void undoRestoresForms();
     void redoAfterUndo();
     void replaceAllIsOneUndoStep();
+    void editBlockKeepsUntouchedBreaks();
     void positionsCountBreaksOnce();
     void selTextNormalisesBreaks();
     void shiftEnterMakesALine();
@@ -200,6 +201,30 @@ void TestTextView::replaceAllIsOneUndoStep()
     QVERIFY(!view.document()->isUndoAvailable());
     view.redoEdit();
     QCOMPARE(visible(view.rawText()), QStringLiteral("a<LF>b<LF>c"));
+}
+
+void TestTextView::editBlockKeepsUntouchedBreaks()
+{
+    // Two replacements far apart in one edit block are reported as one change
+    // over everything between them.
+    const QString raw = QStringLiteral("aa\rbb\ncc\r\ndd\reaa");
+    TextView view;
+    view.setText(raw);
+    QTextCursor cursor(view.document());
+    cursor.beginEditBlock();
+    cursor.setPosition(0);
+    cursor.setPosition(2, QTextCursor::KeepAnchor);
+    cursor.insertText(QStringLiteral("XYZ"));
+    const int last = int(view.text().lastIndexOf(QLatin1String("aa")));
+    cursor.setPosition(last);
+    cursor.setPosition(last + 2, QTextCursor::KeepAnchor);
+    cursor.insertText(QStringLiteral("Q"));
+    cursor.endEditBlock();
+    QCOMPARE(visible(view.rawText()), visible(QStringLiteral("XYZ\rbb\ncc\r\ndd\reQ")));
+    view.undoEdit();
+    QCOMPARE(visible(view.rawText()), visible(raw));
+    view.redoEdit();
+    QCOMPARE(visible(view.rawText()), visible(QStringLiteral("XYZ\rbb\ncc\r\ndd\reQ")));
 }
 
 void TestTextView::positionsCountBreaksOnce()
