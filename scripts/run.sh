@@ -4,7 +4,7 @@
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/setup.sh"
 install_missing_packages
-build_zelkopad
+build_zelkopad zelkopad
 
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
     echo "No display found: starting Zelkopad under xvfb-run (a virtual screen)."

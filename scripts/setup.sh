@@ -21,9 +21,14 @@ install_missing_packages() {
     DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
 }
 
+# build_zelkopad [TARGET...]: configures and builds (everything by default).
 build_zelkopad() {
     cmake -S "$ROOT" -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-    cmake --build "$BUILD_DIR"
+    if [ $# -gt 0 ]; then
+        cmake --build "$BUILD_DIR" --target "$@"
+    else
+        cmake --build "$BUILD_DIR"
+    fi
 }
 
 if [ "${BASH_SOURCE[0]}" = "$0" ]; then
