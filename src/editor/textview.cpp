@@ -251,9 +251,14 @@ void TextView::replaceChangedRuns(const QString &raw)
                 ++k;
                 continue;
             }
+            // Runs a few characters apart go in one edit: each edit of the
+            // document costs far more than rewriting a few equal characters.
+            constexpr qsizetype MergeGap = 32;
             qsizetype end = k + 1;
-            while (end < length && old[end] != p[i + end])
-                ++end;
+            for (qsizetype look = end; look < length && look < end + MergeGap; ++look) {
+                if (old[look] != p[i + look])
+                    end = look + 1;
+            }
             cursor.setPosition(start + int(k));
             cursor.setPosition(start + int(end), QTextCursor::KeepAnchor);
             cursor.insertText(QString(p + i + k, end - k));
