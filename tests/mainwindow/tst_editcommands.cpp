@@ -433,13 +433,8 @@ void TestEditCommands::tagCaseWithoutDocument()
 {
     m_program->active()->subWindow()->close();
     QTRY_VERIFY(!m_program->main()->activeChild());
-    QStringList seen;
-    zp::MainWindow *main = m_program->main();
-    auto *status = main->statusPanels();
-    Q_UNUSED(status);
-    main->setStatusText(QStringLiteral("x"));
-    main->ConvertTagCase(QStringLiteral("Large"));
-    QCOMPARE(main->statusText(), QStringLiteral("処理が終わりました"));
+    m_program->main()->ConvertTagCase(QStringLiteral("Large"));
+    QCOMPARE(m_program->main()->statusText(), QStringLiteral("処理が終わりました"));
 }
 
 void TestEditCommands::gutterPausedWhileActiveMinimised()

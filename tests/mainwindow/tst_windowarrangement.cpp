@@ -29,7 +29,6 @@ private Q_SLOTS:
     void tiles();
     void cascade();
     void minimiseAll();
-    void unknownKindDoesNothing();
 
 private:
     std::unique_ptr<Program> m_program;
@@ -140,20 +139,6 @@ void TestWindowArrangement::minimiseAll()
     // The icons sit in a row along the bottom edge.
     for (const QRect &icon : icons)
         QCOMPARE(icon.bottom(), area.bottom());
-}
-
-void TestWindowArrangement::unknownKindDoesNothing()
-{
-    zp::MainWindow *main = m_program->main();
-    QList<QRect> before;
-    for (QMdiSubWindow *sub : childWindows(main))
-        before.append(sub->geometry());
-    main->ArrangeWindows(4);
-    main->ArrangeWindows(-1);
-    QList<QRect> after;
-    for (QMdiSubWindow *sub : childWindows(main))
-        after.append(sub->geometry());
-    QCOMPARE(after, before);
 }
 
 QTEST_MAIN(TestWindowArrangement)
