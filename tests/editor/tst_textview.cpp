@@ -202,6 +202,8 @@ void TestTextView::replaceAllShapes_data()
                                        << QStringLiteral("<P>\r\nx<BR>\ry");
     QTest::newRow("same lengths, new forms too") << QStringLiteral("ab\r\ncd")
                                                  << QStringLiteral("AB\nCd");
+    QTest::newRow("low surrogate only") << QStringLiteral("<\U00010428>\n")
+                                        << QStringLiteral("<\U00010400>\n");
     QTest::newRow("break moved inside a line") << QStringLiteral("abc\nd")
                                                << QStringLiteral("a\rb\nd");
     QTest::newRow("break within same length") << QStringLiteral("abc\r\nde")
