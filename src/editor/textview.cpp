@@ -421,6 +421,8 @@ int TextView::displayLinesBefore(int blockNumber) const
     const qreal width = viewport()->width();
     if (width != m_wrapWidth || doc->defaultFont() != m_wrapFont) {
         m_wrapPrefix.clear();
+        if (doc->defaultFont() != m_wrapFont)
+            m_advances.clear();
         m_wrapWidth = width;
         m_wrapFont = doc->defaultFont();
     }
@@ -443,7 +445,10 @@ int TextView::wrappedLineCount(const QTextBlock &block) const
     // layout that is dropped at once, so the document keeps no layouts for
     // blocks nobody looks at.
     const QTextDocument *doc = document();
-    QTextLayout scratch(block.text(), doc->defaultFont());
+    const QString text = block.text();
+    if (fitsOnOneLine(text))
+        return 1;
+    QTextLayout scratch(text, doc->defaultFont());
     const QTextOption option = doc->defaultTextOption();
     scratch.setTextOption(option);
     qreal available = m_wrapWidth > 0 ? m_wrapWidth : qreal(INT_MAX);
@@ -459,6 +464,33 @@ int TextView::wrappedLineCount(const QTextBlock &block) const
     }
     scratch.endLayout();
     return std::max(1, lines);
+}
+
+bool TextView::fitsOnOneLine(const QString &text) const
+{
+    // Most lines of a page are shorter than the window: the sum of their
+    // characters' advances, with room to spare for shaping, tells so without
+    // laying them out. Tabs and surrogate pairs go to the real layout.
+    if (m_wrapWidth <= 0)
+        return true;
+    if (m_advances.empty()) {
+        m_advances.assign(0x10000, -1.0f);
+        m_advanceMetrics = std::make_unique<QFontMetricsF>(document()->defaultFont());
+    }
+    const qreal limit = (m_wrapWidth - 2 * document()->documentMargin()) * 0.9;
+    qreal width = 0;
+    for (const QChar ch : text) {
+        const char16_t c = ch.unicode();
+        if (c == u'\t' || ch.isSurrogate())
+            return false;
+        float &advance = m_advances[c];
+        if (advance < 0)
+            advance = float(m_advanceMetrics->horizontalAdvance(ch));
+        width += advance;
+        if (width > limit)
+            return false;
+    }
+    return true;
 }
 
 int TextView::lineHeight() const

@@ -18,11 +18,13 @@
 // would be reported as a change of the whole text and wipe the recorded forms.
 
 #include <QFont>
+#include <QFontMetricsF>
 #include <QPlainTextEdit>
 #include <QString>
 #include <QStringList>
 
 #include <deque>
+#include <memory>
 #include <vector>
 
 class QTextBlock;
@@ -146,6 +148,8 @@ private:
     static QStringList localFiles(const QMimeData *data);
     int displayLinesBefore(int blockNumber) const;
     int wrappedLineCount(const QTextBlock &block) const;
+    // True when text surely fits on one display line at the wrapping width.
+    bool fitsOnOneLine(const QString &text) const;
 
     // Display lines before each block while wrapping: m_wrapPrefix[i] counts
     // the lines of blocks 0 to i - 1. Valid for the text width and font it was
@@ -153,6 +157,9 @@ private:
     mutable std::vector<int> m_wrapPrefix;
     mutable qreal m_wrapWidth = -1;
     mutable QFont m_wrapFont;
+    // Advances of the characters met so far, by UTF-16 code (-1: not yet).
+    mutable std::vector<float> m_advances;
+    mutable std::unique_ptr<QFontMetricsF> m_advanceMetrics;
     mutable int m_lineHeight = 0;
     mutable QFont m_lineHeightFont;
 
