@@ -65,6 +65,10 @@ TextView::TextView(QWidget *parent)
     // a small left margin keeps the text off the gutter.
     document()->setDocumentMargin(0);
     setViewportMargins(3, 0, 0, 0);
+    // The margin is filled with the text's background colour; the scroll bars
+    // keep the window colours.
+    setBackgroundRole(QPalette::Base);
+    setAutoFillBackground(true);
     m_blockCount = document()->blockCount();
     connect(document(), &QTextDocument::contentsChange, this, &TextView::onContentsChange);
     connect(this, &QPlainTextEdit::textChanged, this, &TextView::changed);
@@ -373,8 +377,6 @@ void TextView::setBackColor(const QColor &color)
 {
     QPalette p = palette();
     p.setColor(QPalette::Base, color);
-    // The margin beside the text area shows the same colour.
-    p.setColor(QPalette::Window, color);
     setPalette(p);
 }
 
