@@ -1,4 +1,6 @@
-// TextView, continued. Display lines: the first visible one (wrapped lines counted) and their height.
+// The text view's display lines: the first visible one (wrapped lines
+// counted) and their height.
+
 #include "editor/textview.h"
 
 #include <QAbstractTextDocumentLayout>

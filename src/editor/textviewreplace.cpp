@@ -1,4 +1,6 @@
-// TextView, continued. Whole-text replacement: rewrites only what differs from the document.
+// The text view's whole-text replacement, which rewrites only what differs
+// from the document.
+
 #include "editor/textview.h"
 
 #include <QAbstractUndoItem>
