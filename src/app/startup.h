@@ -3,6 +3,8 @@
 // the main window, and the command line.
 
 #include "platform/appcontext.h"
+#include "platform/filedialogs.h"
+#include "platform/filesystem.h"
 #include "platform/windowlist.h"
 
 #include <QString>
@@ -40,6 +42,9 @@ private:
     bool ensureFiles();
 
     WindowList m_windows;
+    // The real dialogs and file system; tests put doubles into the context.
+    QtFileDialogs m_fileDialogs;
+    LocalFileSystem m_fileSystem;
     AppContext m_context;
     std::unique_ptr<MainWindow> m_mainWindow;
     QStringList m_items;

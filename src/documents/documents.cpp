@@ -42,6 +42,11 @@ EditWindow *Documents::NewDocument(int kind)
         // document starts unmodified.
         window->rtfEdit()->setFocus();
         window->rtfEdit()->setTag(QStringLiteral("0"));
+        window->setCloseRequestHandler([this, window] { return QueryUnload(window); });
+        // Files dropped on the text open once the drop itself has finished.
+        QObject::connect(window->rtfEdit(), &TextView::filesDropped, window,
+                         [this](const QStringList &paths) { OpenDroppedFiles(paths, true); },
+                         Qt::QueuedConnection);
         return window;
     } catch (const std::bad_alloc &) {
         if (m_context.messageBoxes) {

@@ -1,6 +1,7 @@
 #include "editor/textview.h"
 
 #include "platform/cp932codec.h"
+#include "platform/filewriter.h"
 
 #include <QContextMenuEvent>
 #include <QDragEnterEvent>
@@ -8,7 +9,6 @@
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QMouseEvent>
-#include <QSaveFile>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -250,7 +250,8 @@ int TextView::firstVisibleLine() const
     return verticalScrollBar()->value();
 }
 
-bool TextView::saveFile(const QString &path, qsizetype *unmappable, bool allowLoss) const
+bool TextView::saveFile(const QString &path, qsizetype *unmappable, bool allowLoss,
+                        QString *error) const
 {
     qsizetype lost = 0;
     const QByteArray bytes = encodeCp932(rawText(), &lost);
@@ -258,14 +259,7 @@ bool TextView::saveFile(const QString &path, qsizetype *unmappable, bool allowLo
         *unmappable = lost;
     if (lost > 0 && !allowLoss)
         return false;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return writeWholeFile(path, bytes, error);
 }
 
 void TextView::onContentsChange(int position, int charsRemoved, int charsAdded)

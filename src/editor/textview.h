@@ -86,9 +86,10 @@ public:
     // Writes rawText() as CP932 to path, replacing the file atomically, so a
     // failed write leaves the file as it was. Characters CP932 cannot hold are
     // counted in *unmappable (when given); the file is written only when there
-    // are none, unless allowLoss is true. Returns true when the file was written.
+    // are none, unless allowLoss is true. Returns true when the file was
+    // written; a failed write sets *error (when given) to its reason.
     bool saveFile(const QString &path, qsizetype *unmappable = nullptr,
-                  bool allowLoss = false) const;
+                  bool allowLoss = false, QString *error = nullptr) const;
 
 Q_SIGNALS:
     // Every change of the text, changes made by the program included.

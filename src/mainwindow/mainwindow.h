@@ -19,6 +19,7 @@ namespace zp {
 struct AppContext;
 class AboutBox;
 class EditWindow;
+class FileDropTarget;
 class MainToolbar;
 class StatusPanels;
 
@@ -52,6 +53,10 @@ public:
     // The load step, run as the window is first shown.
     void MDIForm_Load();
     void MDIForm_Resize();
+    // Files dropped on the frame: each opens as text in a new window.
+    void MDIForm_OLEDragDrop(const QStringList &paths);
+    // Shows path in the recent-files entry of slot (1 to 10).
+    bool AddHistoryMenu(int slot, const QString &path);
 
     // Menu-opening handlers.
     void mnuFile_Click();
@@ -131,6 +136,11 @@ private:
     void connectMenus();
     void onSubWindowActivated(QMdiSubWindow *window);
     void rebuildWindowList();
+    // Asks every document window, in load order, whether it may close; false
+    // at the first that refuses.
+    bool queryUnloadDocuments();
+    // Puts sub behind the other child windows and activates the one in front.
+    void sendToBack(QMdiSubWindow *sub);
 
     AppContext &m_context;
     Documents m_documents;
@@ -140,6 +150,7 @@ private:
     StatusPanels *m_status = nullptr;
     QPointer<AboutBox> m_aboutBox;
     QList<QAction *> m_windowListItems;
+    FileDropTarget *m_drops = nullptr;
 };
 
 } // namespace zp

@@ -10,6 +10,8 @@
 namespace zp {
 
 class Clipboard;
+class FileDialogs;
+class FileSystem;
 class Frame;
 class MessageBoxes;
 class WindowList;
@@ -22,6 +24,8 @@ struct AppContext
     WindowList *windows = nullptr;
     MessageBoxes *messageBoxes = nullptr;
     Clipboard *clipboard = nullptr;
+    FileDialogs *fileDialogs = nullptr;
+    FileSystem *fileSystem = nullptr;
     // Set once the main window exists.
     Frame *frame = nullptr;
 
