@@ -76,6 +76,15 @@ bool Documents::LoadDocumentFile(EditWindow *window, const QString &path)
         return true;
 
     TextView *view = window->rtfEdit();
+    // Hiding the focused editor would pass the focus, and with it the active
+    // window, to another document; the window's frame holds it meanwhile.
+    QWidget *holder = window->picfrm();
+    const Qt::FocusPolicy holderPolicy = holder->focusPolicy();
+    const bool hadFocus = window->window()->focusWidget() == view;
+    if (hadFocus) {
+        holder->setFocusPolicy(Qt::StrongFocus);
+        holder->setFocus();
+    }
     view->hide();
     Cp932Decoder decoder;
     QString text;
@@ -102,6 +111,11 @@ bool Documents::LoadDocumentFile(EditWindow *window, const QString &path)
     view->setText(text);
     text = QString(); // the document holds its own copy now
     view->show();
+    if (hadFocus) {
+        if (window->window()->focusWidget() == holder)
+            view->setFocus();
+        holder->setFocusPolicy(holderPolicy);
+    }
     return true;
 }
 

@@ -7,6 +7,7 @@
 #include "platform/messageboxes.h"
 #include "platform/windowlist.h"
 
+#include <QMdiArea>
 #include <QMdiSubWindow>
 
 #include <new>
@@ -32,8 +33,12 @@ EditWindow *Documents::NewDocument(int kind)
         if (m_context.frame) {
             const QIcon icon = m_context.frame->widget()->windowIcon();
             window->setWindowIcon(icon);
-            if (window->subWindow()) {
-                window->subWindow()->setWindowIcon(icon);
+            if (QMdiSubWindow *sub = window->subWindow()) {
+                // The new window is the active one even while the frame is
+                // not the active top-level window.
+                if (sub->mdiArea())
+                    sub->mdiArea()->setActiveSubWindow(sub);
+                sub->setWindowIcon(icon);
                 if (window->subWindow()->isMaximized())
                     m_context.frame->setCaption(window->windowTitle());
             }

@@ -46,12 +46,12 @@ bool MainWindow::AddHistoryMenu(int slot, const QString &path)
         entry->setObjectName(QStringLiteral("mnuFileUseList(%1)").arg(slot));
         entries[slot] = entry;
     }
+    if (!entry->data().isValid())
+        connect(entry, &QAction::triggered, this, [this, slot] { mnuFileUseList_Click(slot); });
     entry->setEnabled(true);
     // The caption is the path in full; "&" would otherwise mark a mnemonic.
     entry->setText(QString(path).replace(QLatin1Char('&'), QLatin1String("&&")));
     entry->setData(path);
-    connect(entry, &QAction::triggered, this, [this, slot] { mnuFileUseList_Click(slot); },
-            Qt::UniqueConnection);
     return true;
 }
 

@@ -71,6 +71,16 @@ MainWindow::~MainWindow()
     // half gone.
     if (m_context.frame == this)
         m_context.frame = nullptr;
+    // The children go while the frame is still whole: the base destructor
+    // would close them and report activations to a half-destroyed frame. The
+    // documents' close question is not asked at this point.
+    disconnect(m_mdi, nullptr, this, nullptr);
+    const QList<QMdiSubWindow *> children = m_mdi->subWindowList();
+    for (QMdiSubWindow *sub : children) {
+        if (auto *document = qobject_cast<EditWindow *>(sub->widget()))
+            document->setCloseRequestHandler({});
+    }
+    qDeleteAll(children);
 }
 
 void MainWindow::connectMenus()
