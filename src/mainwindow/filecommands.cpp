@@ -73,30 +73,44 @@ void MainWindow::mnuFileAllclose_Click()
 {
     if (!m_mdi->currentSubWindow())
         return;
-    // One attempt per loaded window, the frame and dialogs included; a window
-    // whose close was cancelled goes behind the others so that the next
-    // attempt reaches the next one.
+    // One attempt per loaded window, the frame and dialogs included. A window
+    // whose close was cancelled goes behind the others, so that the next
+    // attempt reaches the next window; behind keeps them in the order they
+    // were sent back.
+    QList<QMdiSubWindow *> behind;
     const int attempts = m_context.windows ? m_context.windows->count() : 0;
     for (int i = 0; i < attempts; ++i) {
         QMdiSubWindow *sub = m_mdi->currentSubWindow();
         if (!sub || !sub->widget())
             continue;
         const QString title = sub->widget()->windowTitle();
-        sub->close();
-        QMdiSubWindow *still = m_mdi->currentSubWindow();
-        if (still && still->widget() && still->widget()->windowTitle() == title
-            && still->isVisible())
-            sendToBack(still);
+        if (sub->close()) {
+            behind.removeAll(sub);
+        } else if (sub->widget() && sub->widget()->windowTitle() == title) {
+            sub->lower();
+            behind.removeAll(sub);
+            behind.append(sub);
+        }
+        activateFrontChild(behind);
     }
 }
 
-void MainWindow::sendToBack(QMdiSubWindow *sub)
+void MainWindow::activateFrontChild(const QList<QMdiSubWindow *> &behind)
 {
-    sub->lower();
-    const QList<QMdiSubWindow *> stacking = m_mdi->subWindowList(QMdiArea::StackingOrder);
-    for (auto it = stacking.crbegin(); it != stacking.crend(); ++it) {
-        if (*it != sub && (*it)->isVisible()) {
-            m_mdi->setActiveSubWindow(*it);
+    QList<QMdiSubWindow *> visible;
+    for (QMdiSubWindow *sub : m_mdi->subWindowList(QMdiArea::StackingOrder)) {
+        if (sub->isVisible())
+            visible.prepend(sub); // front first
+    }
+    for (QMdiSubWindow *sub : visible) {
+        if (!behind.contains(sub)) {
+            m_mdi->setActiveSubWindow(sub);
+            return;
+        }
+    }
+    for (QMdiSubWindow *sub : behind) {
+        if (visible.contains(sub)) {
+            m_mdi->setActiveSubWindow(sub);
             return;
         }
     }

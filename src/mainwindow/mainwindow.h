@@ -139,8 +139,9 @@ private:
     // Asks every document window, in load order, whether it may close; false
     // at the first that refuses.
     bool queryUnloadDocuments();
-    // Puts sub behind the other child windows and activates the one in front.
-    void sendToBack(QMdiSubWindow *sub);
+    // Activates the front-most visible child window that is not in behind, or
+    // else the first of behind that is still open.
+    void activateFrontChild(const QList<QMdiSubWindow *> &behind);
 
     AppContext &m_context;
     Documents m_documents;
