@@ -108,8 +108,8 @@ bool Documents::LoadDocumentFile(EditWindow *window, const QString &path)
         text += decoder.decode(nullptr, 0, true);
     }
     file.close();
-    view->setText(text);
-    text = QString(); // the document holds its own copy now
+    // Handed over, so the view can reuse the buffer for its plain text.
+    view->setText(std::move(text));
     view->show();
     if (hadFocus) {
         if (window->window()->focusWidget() == holder)

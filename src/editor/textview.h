@@ -38,7 +38,7 @@ public:
     QString text() const;
     // Replaces the whole text. raw may mix CR LF, CR and LF; the form of each
     // break is recorded. Counts as one change; clears the undo history.
-    void setText(const QString &raw);
+    void setText(QString raw);
     // Replaces the whole text as one undoable edit (the undo history is kept),
     // with the line-break forms recorded from raw as setText does. Undo brings
     // back the previous text with its forms.
@@ -90,6 +90,9 @@ public:
     // written; a failed write sets *error (when given) to its reason.
     bool saveFile(const QString &path, qsizetype *unmappable = nullptr,
                   bool allowLoss = false, QString *error = nullptr) const;
+    // rawText() encoded as CP932, with the count of characters written as "?"
+    // in *unmappable (when given).
+    QByteArray encodedText(qsizetype *unmappable = nullptr) const;
 
 Q_SIGNALS:
     // Every change of the text, changes made by the program included.
@@ -125,7 +128,7 @@ private:
 
     // Splits raw at CR LF, CR and LF into the text of the document ("\n"
     // breaks) and the form of each break.
-    static QString splitBreaks(const QString &raw, std::vector<quint8> &breaks);
+    static QString splitBreaks(QString raw, std::vector<quint8> &breaks);
     void onContentsChange(int position, int charsRemoved, int charsAdded);
     std::vector<quint8> takeForms(BreakStack &stack, int count, quint8 fallback);
     static void pushRemoved(BreakStack &stack, RemovedBreaks removed);
