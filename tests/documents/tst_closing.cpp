@@ -66,10 +66,11 @@ void TestClosing::closeQuestion()
     AppFixture f;
     QVERIFY(f.start(QString(), {"EndBackup=1"}));
     QPointer<EditWindow> w = openModified(f, "d.txt");
-    f.boxes.answers = {answer};
+    f.answer({answer});
     f.main()->mnuFileClose_Click();
-    QCOMPARE(f.boxes.shown.size(), 1);
-    const ShownBox &box = f.boxes.shown.at(0);
+    QCOMPARE(f.boxes.shown().size(), 1);
+    QVERIFY(f.boxes.settled());
+    const auto &box = f.boxes.shown().at(0);
     QCOMPARE(box.text, f.filePath("d.txt") + QStringLiteral("は変更されています。保存しますか？"));
     QCOMPARE(box.title, QStringLiteral("保存"));
     QCOMPARE(box.buttons, MessageBoxes::Buttons::YesNoCancel);
@@ -90,7 +91,8 @@ void TestClosing::unmodifiedClosesWithoutQuestion()
     QPointer<EditWindow> w = f.main()->activeDocument();
     f.main()->mnuFileClose_Click();
     QTRY_VERIFY(w.isNull());
-    QVERIFY(f.boxes.shown.isEmpty());
+    QVERIFY(f.boxes.shown().isEmpty());
+    QVERIFY(f.boxes.settled());
     QVERIFY(!QFileInfo::exists(f.backupPath("e.txt")));
 }
 
@@ -108,11 +110,11 @@ void TestClosing::untitledYes()
     QVERIFY(f.start());
     QPointer<EditWindow> w = f.main()->activeDocument();
     w->rtfEdit()->insertPlainText(QStringLiteral("draft"));
-    f.boxes.answers = {Answer::Yes};
+    f.answer({Answer::Yes});
     const QString path = f.filePath("draft.txt");
     f.dialogs.answerSave(chooseName ? path : QString());
     f.main()->mnuFileClose_Click();
-    QCOMPARE(f.boxes.shown.at(0).text,
+    QCOMPARE(f.boxes.shown().at(0).text,
              QStringLiteral("無題1は変更されています。保存しますか？"));
     if (chooseName) {
         QTRY_VERIFY(w.isNull());
@@ -132,12 +134,13 @@ void TestClosing::yesWithFailedWriteKeepsWindow()
     QPointer<EditWindow> w = f.documents().NewDocument(1);
     w->setWindowTitle(f.filePath("no/such/folder.txt"));
     w->rtfEdit()->insertPlainText(QStringLiteral("text"));
-    f.boxes.answers = {Answer::Yes, Answer::Ok};
+    f.answer({Answer::Yes, Answer::Ok});
     f.main()->mnuFileClose_Click();
     QTest::qWait(0);
     QVERIFY(!w.isNull());
-    QCOMPARE(f.boxes.shown.size(), 2); // the question, then the failure
-    QVERIFY(f.boxes.shown.at(1).text.contains(QStringLiteral("保存できませんでした")));
+    QCOMPARE(f.boxes.shown().size(), 2); // the question, then the failure
+    QVERIFY(f.boxes.settled());
+    QVERIFY(f.boxes.shown().at(1).text.contains(QStringLiteral("保存できませんでした")));
 }
 
 void TestClosing::closeAllSendsCancelledBehind()
@@ -149,13 +152,13 @@ void TestClosing::closeAllSendsCancelledBehind()
     QPointer<EditWindow> c = openModified(f, "c.txt");
     // Four attempts (frame + three documents): c is asked first and kept,
     // then the other two, then c again.
-    f.boxes.answers = {Answer::Cancel, Answer::No, Answer::No, Answer::Cancel};
+    f.answer({Answer::Cancel, Answer::No, Answer::No, Answer::Cancel});
     Q_UNUSED(a);
     Q_UNUSED(b);
     f.main()->mnuFileAllclose_Click();
     QTest::qWait(0);
     QStringList asked;
-    for (const ShownBox &box : f.boxes.shown)
+    for (const auto &box : f.boxes.shown())
         asked.append(fileNameOf(box.text.section(QStringLiteral("は変更"), 0, 0)));
     QCOMPARE(asked.size(), 4);
     QCOMPARE(asked.first(), QStringLiteral("c.txt"));
@@ -172,7 +175,8 @@ void TestClosing::closeAllStopsNothingWithoutWindows()
     QVERIFY(f.start(" "));
     f.main()->mnuFileAllclose_Click();
     f.main()->mnuFileClose_Click();
-    QVERIFY(f.boxes.shown.isEmpty());
+    QVERIFY(f.boxes.shown().isEmpty());
+    QVERIFY(f.boxes.settled());
     QVERIFY(f.main()->isVisible());
 }
 
@@ -198,12 +202,14 @@ void TestClosing::exitAsksEveryDocument()
     QVERIFY(f.start(" "));
     QPointer<EditWindow> first = openModified(f, "first.txt");
     QPointer<EditWindow> second = openModified(f, "second.txt");
-    f.boxes.answers = answers;
+    for (Answer a : answers)
+        f.boxes.expect(a);
     f.main()->mnuFileExit_Click();
     QTest::qWait(0);
-    QCOMPARE(f.boxes.shown.size(), 2);
-    QVERIFY(f.boxes.shown.at(0).text.startsWith(f.filePath("first.txt")));
-    QVERIFY(f.boxes.shown.at(1).text.startsWith(f.filePath("second.txt")));
+    QCOMPARE(f.boxes.shown().size(), 2);
+    QVERIFY(f.boxes.settled());
+    QVERIFY(f.boxes.shown().at(0).text.startsWith(f.filePath("first.txt")));
+    QVERIFY(f.boxes.shown().at(1).text.startsWith(f.filePath("second.txt")));
     QCOMPARE(f.main()->isVisible(), !ends);
     QCOMPARE(first.isNull(), ends);
     QCOMPARE(second.isNull(), ends);

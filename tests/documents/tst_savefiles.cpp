@@ -133,7 +133,7 @@ void TestSaveFiles::failedWriteIsReported()
     w->setWindowTitle(path);
     type(w, QStringLiteral("edited"));
     f.main()->setStatusText(QString());
-    f.boxes.answers = {MessageBoxes::Answer::Ok};
+    f.answer({MessageBoxes::Answer::Ok});
     bool saved = false;
     {
         FileModesEnforced enforced;
@@ -147,10 +147,11 @@ void TestSaveFiles::failedWriteIsReported()
     QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner
                                   | QFileDevice::ExeOwner);
     QVERIFY(!saved);
-    QCOMPARE(f.boxes.shown.size(), 1);
-    QCOMPARE(f.boxes.shown.at(0).title, QStringLiteral("Zelkopad"));
-    QVERIFY(f.boxes.shown.at(0).text.contains(QStringLiteral("保存できませんでした")));
-    QVERIFY(f.boxes.shown.at(0).text.contains(path));
+    QCOMPARE(f.boxes.shown().size(), 1);
+    QVERIFY(f.boxes.settled());
+    QCOMPARE(f.boxes.shown().at(0).title, QStringLiteral("Zelkopad"));
+    QVERIFY(f.boxes.shown().at(0).text.contains(QStringLiteral("保存できませんでした")));
+    QVERIFY(f.boxes.shown().at(0).text.contains(path));
     QCOMPARE(w->rtfEdit()->tag(), QStringLiteral("1"));
     QCOMPARE(f.main()->statusText(), QString());
     if (target == "readonly")
@@ -180,11 +181,12 @@ void TestSaveFiles::unmappableCharacters()
     const QString path = f.writeFile("u.txt", "original");
     EditWindow *w = openFile(f, path);
     w->rtfEdit()->replaceAll(text);
-    f.boxes.answers = {accept ? MessageBoxes::Answer::Ok : MessageBoxes::Answer::Cancel};
+    f.answer({accept ? MessageBoxes::Answer::Ok : MessageBoxes::Answer::Cancel});
     QCOMPARE(f.documents().SaveDocument(w), accept);
-    QCOMPARE(f.boxes.shown.size(), 1);
-    QVERIFY2(f.boxes.shown.at(0).text.contains(named), qPrintable(f.boxes.shown.at(0).text));
-    QCOMPARE(f.boxes.shown.at(0).defaultAnswer, MessageBoxes::Answer::Cancel);
+    QCOMPARE(f.boxes.shown().size(), 1);
+    QVERIFY(f.boxes.settled());
+    QVERIFY2(f.boxes.shown().at(0).text.contains(named), qPrintable(f.boxes.shown().at(0).text));
+    QCOMPARE(f.boxes.shown().at(0).defaultAnswer, MessageBoxes::Answer::Cancel);
     QCOMPARE(AppFixture::readFile(path), written);
     QCOMPARE(w->rtfEdit()->tag(), QString(accept ? "0" : "1"));
 }

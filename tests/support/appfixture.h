@@ -11,6 +11,7 @@
 #include "platform/windowlist.h"
 
 #include "filetestdoubles.h"
+#include "scriptedmessageboxes.h"
 
 #include <QDir>
 #include <QFile>
@@ -28,7 +29,7 @@ class AppFixture
 public:
     QTemporaryDir appDir;
     QTemporaryDir files;
-    ScriptedMessageBoxes boxes;
+    zptest::ScriptedMessageBoxes boxes;
     ScriptedFileDialogs dialogs;
     MemoryClipboard clipboard;
     std::unique_ptr<Application> app;
@@ -47,6 +48,13 @@ public:
         app = std::make_unique<Application>(appDir.path(), boxes, clipboard);
         app->context().fileDialogs = &dialogs;
         return app->Main(commandLine);
+    }
+
+    // The answers to the next message boxes, in order.
+    void answer(std::initializer_list<MessageBoxes::Answer> answers)
+    {
+        for (MessageBoxes::Answer a : answers)
+            boxes.expect(a);
     }
 
     MainWindow *main() const { return app->mainWindow(); }

@@ -1,44 +1,15 @@
 #pragma once
-// Doubles for the seams the file commands use: message boxes and file dialogs
-// answered from scripts given in advance, and a clipboard that stays in
-// memory. An unexpected box or dialog fails the running test.
+// Doubles for the file dialogs, answered from scripts given in advance (an
+// unexpected dialog fails the running test), and a clipboard that stays in
+// memory.
 
 #include "platform/clipboard.h"
 #include "platform/filedialogs.h"
-#include "platform/messageboxes.h"
 
 #include <QList>
 #include <QTest>
 
 namespace zp::testing {
-
-struct ShownBox
-{
-    QString text;
-    QString title;
-    MessageBoxes::Buttons buttons;
-    MessageBoxes::Icon icon;
-    MessageBoxes::Answer defaultAnswer;
-};
-
-class ScriptedMessageBoxes : public MessageBoxes
-{
-public:
-    QList<Answer> answers;
-    QList<ShownBox> shown;
-
-    Answer show(QWidget *, const QString &text, const QString &title, Buttons buttons, Icon icon,
-                Answer defaultAnswer) override
-    {
-        shown.append({text, title, buttons, icon, defaultAnswer});
-        if (answers.isEmpty()) {
-            QTest::qFail(qPrintable(QStringLiteral("unexpected message box: ") + text), __FILE__,
-                         __LINE__);
-            return Answer::Cancel;
-        }
-        return answers.takeFirst();
-    }
-};
 
 class ScriptedFileDialogs : public FileDialogs
 {
