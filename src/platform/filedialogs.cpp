@@ -1,6 +1,5 @@
 #include "platform/filedialogs.h"
 
-#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 
