@@ -23,6 +23,7 @@
 #include <QPushButton>
 #include <QTextDocument>
 
+#include <algorithm>
 #include <limits>
 
 namespace zp {
@@ -446,7 +447,7 @@ int FindDialog::replaceAll(EditWindow *document, const QString &what, const QStr
     if (plan.count() > 0) {
         editor->replaceAll(plan.apply(editor->rawText()));
         QTextCursor cursor = editor->textCursor();
-        cursor.setPosition(plan.caretAfter());
+        cursor.setPosition(std::min(plan.caretAfter(), editor->document()->characterCount() - 1));
         editor->setTextCursor(cursor);
     }
     if (m_matchFound) {

@@ -22,11 +22,8 @@ private Q_SLOTS:
     void buttonsFollowFindText();
     void openingTakesSelection_data();
     void openingTakesSelection();
-    void escapeCloses_data();
-    void escapeCloses();
-    void enterInFindBox_data();
-    void enterInFindBox();
-    void enterInReplacementBoxDoesNothing();
+    void keys_data();
+    void keys();
     void onceAndRegisteredWhileLoaded();
     void actsOnActiveDocument();
     void noDocumentWindowActive_data();
@@ -148,73 +145,58 @@ void TestFindDialog::openingTakesSelection()
     QVERIFY(!f.dialog()->CaretTaken());
 }
 
-void TestFindDialog::escapeCloses_data()
+void TestFindDialog::keys_data()
 {
     QTest::addColumn<QString>("control");
-    QTest::newRow("find box") << "txtFind(0)";
-    QTest::newRow("replacement box") << "txtFind(1)";
-    QTest::newRow("option") << "chkOption(1)";
-    QTest::newRow("button") << "btnFind(0)";
+    QTest::addColumn<int>("key");
+    QTest::addColumn<QString>("find");
+    QTest::addColumn<bool>("open");
+    QTest::addColumn<QString>("focusAfter");
+
+    const int esc = Qt::Key_Escape, enter = Qt::Key_Return;
+    QTest::newRow("Esc in the find box") << "txtFind(0)" << esc << "b" << false << "";
+    QTest::newRow("Esc in the replacement box") << "txtFind(1)" << esc << "b" << false << "";
+    QTest::newRow("Esc on an option") << "chkOption(1)" << esc << "b" << false << "";
+    QTest::newRow("Esc on a button") << "btnFind(0)" << esc << "b" << false << "";
+    QTest::newRow("Enter in the find box moves on") << "txtFind(0)" << enter << "b" << true << "btnFind(0)";
+    QTest::newRow("Enter in an empty find box stays")
+        << "txtFind(0)" << enter << "" << true << "txtFind(0)";
+    QTest::newRow("Enter in the replacement box") << "txtFind(1)" << enter << "b" << true << "txtFind(1)";
+    QTest::newRow("Enter on an option") << "chkOption(0)" << enter << "b" << true << "chkOption(0)";
 }
 
-void TestFindDialog::escapeCloses()
+void TestFindDialog::keys()
 {
     QFETCH(QString, control);
-    FindFixture f;
-    f.newDocument(QStringLiteral("abc"));
-    zp::FindDialog *dialog = f.openFind();
-    f.txtFind(0)->setText(QStringLiteral("b"));
-    QTest::keyClick(dialog->findChild<QWidget *>(control), Qt::Key_Escape);
-    QVERIFY(!dialog->isVisible());
-    QVERIFY(!dialog->isLoaded());
-    QVERIFY(!f.windows.first(QStringLiteral("frmFind")));
-    QCOMPARE(f.boxes.texts, QStringList());
-}
-
-void TestFindDialog::enterInFindBox_data()
-{
-    QTest::addColumn<QString>("find");
-    QTest::addColumn<QString>("focusAfter");
-    QTest::newRow("with a find text") << "b" << "btnFind(0)";
-    QTest::newRow("empty box keeps the focus") << "" << "txtFind(0)";
-}
-
-void TestFindDialog::enterInFindBox()
-{
+    QFETCH(int, key);
     QFETCH(QString, find);
+    QFETCH(bool, open);
     QFETCH(QString, focusAfter);
+
     FindFixture f;
     zp::TextView *view = f.newDocument(QStringLiteral("abc"))->rtfEdit();
     zp::FindDialog *dialog = f.openFind();
     f.txtFind(0)->setText(find);
-    f.txtFind(0)->setFocus();
-    QTest::keyClick(f.txtFind(0), Qt::Key_Return);
-    // Enter only moves the focus; nothing is searched yet.
-    QCOMPARE(dialog->focusWidget()->objectName(), focusAfter);
+    f.txtFind(1)->setText(QStringLiteral("x"));
+    QWidget *target = dialog->findChild<QWidget *>(control);
+    target->setFocus();
+    QTest::keyClick(target, Qt::Key(key));
+    QCOMPARE(dialog->isVisible(), open);
+    QCOMPARE(dialog->isLoaded(), open);
+    QCOMPARE(f.windows.first(QStringLiteral("frmFind")) != nullptr, open);
+    // No key searches or replaces by itself.
+    QCOMPARE(view->text(), QStringLiteral("abc"));
     QCOMPARE(view->selLength(), 0);
-    QCOMPARE(f.txtFind(0)->text(), find);
-    QVERIFY(dialog->isVisible());
-    if (find.isEmpty())
+    QCOMPARE(f.boxes.texts, QStringList());
+    if (!open)
+        return;
+    QCOMPARE(dialog->focusWidget()->objectName(), focusAfter);
+    if (focusAfter != QLatin1String("btnFind(0)"))
         return;
     // A second Enter presses the button that now has the focus.
     QTest::keyClick(f.btnFind(0), Qt::Key_Return);
     QCOMPARE(view->selStart(), 1);
     QCOMPARE(view->selLength(), 1);
-}
-
-void TestFindDialog::enterInReplacementBoxDoesNothing()
-{
-    FindFixture f;
-    zp::TextView *view = f.newDocument(QStringLiteral("abc"))->rtfEdit();
-    zp::FindDialog *dialog = f.openFind();
-    f.txtFind(0)->setText(QStringLiteral("b"));
-    f.txtFind(1)->setText(QStringLiteral("x"));
-    f.txtFind(1)->setFocus();
-    QTest::keyClick(f.txtFind(1), Qt::Key_Return);
-    QVERIFY(dialog->isVisible());
-    QCOMPARE(view->text(), QStringLiteral("abc"));
-    QCOMPARE(view->selLength(), 0);
-    QCOMPARE(f.boxes.texts, QStringList());
 }
 
 void TestFindDialog::onceAndRegisteredWhileLoaded()
@@ -290,10 +272,9 @@ void TestFindDialog::noDocumentWindowActive()
     if (preview) {
         auto *browser = new QWidget;
         browser->setObjectName(QStringLiteral("frmBrow"));
-        f.main->addChild(browser)->show();
-        f.main->mdiArea()->setActiveSubWindow(browser->parentWidget()->inherits("QMdiSubWindow")
-                                                  ? static_cast<QMdiSubWindow *>(browser->parentWidget())
-                                                  : nullptr);
+        QMdiSubWindow *sub = f.main->addChild(browser);
+        sub->show();
+        f.main->mdiArea()->setActiveSubWindow(sub);
         QCOMPARE(f.main->activeChild(), browser);
     } else {
         document->subWindow()->close();
