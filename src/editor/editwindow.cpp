@@ -6,6 +6,7 @@
 #include "platform/appcontext.h"
 #include "platform/clipboard.h"
 #include "platform/frame.h"
+#include "platform/windowlist.h"
 
 #include <QCloseEvent>
 #include <QMdiSubWindow>
@@ -129,6 +130,9 @@ void EditWindow::closeEvent(QCloseEvent *event)
         return;
     }
     event->accept();
+    // A closed window is no longer loaded, even before it is destroyed.
+    if (m_context.windows)
+        m_context.windows->remove(this);
     Form_Unload();
 }
 

@@ -285,24 +285,28 @@ void TextView::onContentsChange(int position, int charsRemoved, int charsAdded)
 
     const int index = std::min(first, int(m_breaks.size()));
     const int removable = std::min(removed, int(m_breaks.size()) - index);
-    if (removable > 0) {
-        RemovedBreaks gone{index, std::vector<quint8>(m_breaks.begin() + index,
-                                                      m_breaks.begin() + index + removable)};
-        m_breaks.erase(m_breaks.begin() + index, m_breaks.begin() + index + removable);
-        pushRemoved(m_mode == EditMode::Undo ? m_redoBreaks : m_undoBreaks, std::move(gone));
-    }
+    std::vector<quint8> gone(m_breaks.begin() + index, m_breaks.begin() + index + removable);
+    m_breaks.erase(m_breaks.begin() + index, m_breaks.begin() + index + removable);
     if (m_mode == EditMode::Normal)
         m_redoBreaks.clear();
     if (added > 0) {
         std::vector<quint8> forms;
-        if (m_mode == EditMode::Undo)
+        if (m_mode == EditMode::Undo) {
             forms = takeForms(m_undoBreaks, added, fallback);
-        else if (m_mode == EditMode::Redo)
+        } else if (m_mode == EditMode::Redo) {
             forms = takeForms(m_redoBreaks, added, fallback);
-        else
-            forms.assign(std::size_t(added), fallback);
+        } else {
+            // Several edits made in one edit block are reported as one change
+            // over the span they cover, breaks between them included. Breaks
+            // that went and came back in equal numbers keep their forms in
+            // order; only the surplus takes the default.
+            forms.assign(gone.begin(), gone.begin() + std::min(removable, added));
+            forms.resize(std::size_t(added), fallback);
+        }
         m_breaks.insert(m_breaks.begin() + index, forms.begin(), forms.end());
     }
+    if (removable > 0)
+        pushRemoved(m_mode == EditMode::Undo ? m_redoBreaks : m_undoBreaks, {index, std::move(gone)});
     m_blockCount = newCount;
     // Guard against a change report that does not add up: the list always has
     // one entry per block boundary.

@@ -58,7 +58,8 @@ MainWindow::MainWindow(AppContext &context, QWidget *parent)
 MainWindow::~MainWindow()
 {
     // Children are destroyed after this point; none may reach a frame that is
-    // half gone.
+    // half gone, and the MDI area's activation signals must not reach it either.
+    disconnect(m_mdi, nullptr, this, nullptr);
     if (m_context.frame == this)
         m_context.frame = nullptr;
 }

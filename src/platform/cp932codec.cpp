@@ -86,8 +86,8 @@ UConverter *openConverter()
     return cnv;
 }
 
-// Opening a converter parses its table lookup and sets up state; each thread
-// keeps one for the one-shot functions and as the template for decoders.
+// Opening a converter costs an alias lookup and an allocation; each thread keeps
+// one for the one-shot functions and as the template that decoders clone.
 UConverter *threadConverter()
 {
     struct Holder

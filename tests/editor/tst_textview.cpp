@@ -21,6 +21,21 @@ void placeCaret(TextView &view, int position, int selectLength = 0)
     view.setSelLength(selectLength);
 }
 
+// Types keys as the user would: "\b" is Backspace, "\x7f" Delete, "\n" Enter.
+void typeKeys(TextView &view, const QString &keys)
+{
+    for (QChar c : keys) {
+        if (c == QLatin1Char('\b'))
+            QTest::keyClick(&view, Qt::Key_Backspace);
+        else if (c == QChar(0x7f))
+            QTest::keyClick(&view, Qt::Key_Delete);
+        else if (c == QLatin1Char('\n'))
+            QTest::keyClick(&view, Qt::Key_Return);
+        else
+            QTest::keyClicks(&view, QString(c));
+    }
+}
+
 QString visible(QString raw)
 {
     return raw.replace(QLatin1String("\r"), QLatin1String("<CR>"))
@@ -41,6 +56,7 @@ private Q_SLOTS:
     void undoRestoresForms();
     void redoAfterUndo();
     void replaceAllIsOneUndoStep();
+    void editBlockKeepsUntouchedBreaks();
     void positionsCountBreaksOnce();
     void selTextNormalisesBreaks();
     void shiftEnterMakesALine();
@@ -120,16 +136,7 @@ void TestTextView::edits()
     TextView view;
     view.setText(raw);
     placeCaret(view, position, selectLength);
-    for (QChar c : typed) {
-        if (c == QLatin1Char('\b'))
-            QTest::keyClick(&view, Qt::Key_Backspace);
-        else if (c == QChar(0x7f))
-            QTest::keyClick(&view, Qt::Key_Delete);
-        else if (c == QLatin1Char('\n'))
-            QTest::keyClick(&view, Qt::Key_Return);
-        else
-            QTest::keyClicks(&view, QString(c));
-    }
+    typeKeys(view, typed);
     QCOMPARE(visible(view.rawText()), visible(expected));
 }
 
@@ -160,16 +167,7 @@ void TestTextView::undoRestoresForms()
     TextView view;
     view.setText(raw);
     placeCaret(view, position, selectLength);
-    for (QChar c : keys) {
-        if (c == QLatin1Char('\b'))
-            QTest::keyClick(&view, Qt::Key_Backspace);
-        else if (c == QChar(0x7f))
-            QTest::keyClick(&view, Qt::Key_Delete);
-        else if (c == QLatin1Char('\n'))
-            QTest::keyClick(&view, Qt::Key_Return);
-        else
-            QTest::keyClicks(&view, QString(c));
-    }
+    typeKeys(view, keys);
     QVERIFY(view.rawText() != raw);
     // Ctrl+Z as the user presses it, until nothing is left to undo.
     for (int i = 0; i < 10 && view.document()->isUndoAvailable(); ++i)
@@ -203,6 +201,30 @@ void TestTextView::replaceAllIsOneUndoStep()
     QVERIFY(!view.document()->isUndoAvailable());
     view.redoEdit();
     QCOMPARE(visible(view.rawText()), QStringLiteral("a<LF>b<LF>c"));
+}
+
+void TestTextView::editBlockKeepsUntouchedBreaks()
+{
+    // Two replacements far apart in one edit block are reported as one change
+    // over everything between them.
+    const QString raw = QStringLiteral("aa\rbb\ncc\r\ndd\reaa");
+    TextView view;
+    view.setText(raw);
+    QTextCursor cursor(view.document());
+    cursor.beginEditBlock();
+    cursor.setPosition(0);
+    cursor.setPosition(2, QTextCursor::KeepAnchor);
+    cursor.insertText(QStringLiteral("XYZ"));
+    const int last = int(view.text().lastIndexOf(QLatin1String("aa")));
+    cursor.setPosition(last);
+    cursor.setPosition(last + 2, QTextCursor::KeepAnchor);
+    cursor.insertText(QStringLiteral("Q"));
+    cursor.endEditBlock();
+    QCOMPARE(visible(view.rawText()), visible(QStringLiteral("XYZ\rbb\ncc\r\ndd\reQ")));
+    view.undoEdit();
+    QCOMPARE(visible(view.rawText()), visible(raw));
+    view.redoEdit();
+    QCOMPARE(visible(view.rawText()), visible(QStringLiteral("XYZ\rbb\ncc\r\ndd\reQ")));
 }
 
 void TestTextView::positionsCountBreaksOnce()
