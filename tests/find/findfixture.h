@@ -1,71 +1,36 @@
 #pragma once
-// A main window over a temporary application folder with test doubles, for
-// the tests that drive the find dialog as the user does.
+// The started program over a temporary folder, for the tests that drive the
+// find dialog as the user does: documents with a given text, the dialog and
+// its controls by name, and the texts of the boxes shown.
 
 #include "editor/editwindow.h"
 #include "editor/textview.h"
 #include "find/finddialog.h"
-#include "mainwindow/mainwindow.h"
-#include "platform/appcontext.h"
-#include "platform/clipboard.h"
-#include "platform/messageboxes.h"
-#include "platform/windowlist.h"
+#include "testapp.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QMdiArea>
 #include <QPushButton>
-#include <QTemporaryDir>
-#include <QTextCursor>
-
-#include <memory>
-
-// Records every box; the tests compare the list with the boxes they expect,
-// so an unexpected box fails them. The find dialog's boxes have only OK.
-class RecordingMessageBoxes : public zp::MessageBoxes
-{
-public:
-    Answer show(QWidget *, const QString &text, const QString &title, Buttons buttons, Icon icon,
-                Answer) override
-    {
-        texts.append(text);
-        if (title != zp::AppTitle || buttons != Buttons::Ok || icon != Icon::None)
-            badForm.append(text);
-        return buttons == Buttons::Ok ? Answer::Ok : Answer::No;
-    }
-    QStringList texts;
-    // Boxes shown with a title, buttons or icon other than the plain OK box.
-    QStringList badForm;
-};
-
-class MemoryClipboard : public zp::Clipboard
-{
-public:
-    QString text() const override { return m_text; }
-    void setText(const QString &text) override { m_text = text; }
-
-private:
-    QString m_text;
-};
+#include <QTest>
 
 struct FindFixture
 {
     FindFixture()
     {
-        context.appFolder = dir.path() + QLatin1Char('/');
-        context.settings = zp::SettingsFile(context.appFolder);
-        context.windows = &windows;
-        context.messageBoxes = &boxes;
-        context.clipboard = &clipboard;
-        main = std::make_unique<zp::MainWindow>(context);
-        main->show();
+        if (!app.start())
+            QTest::qFail("the program did not start", __FILE__, __LINE__);
+        main = app.frame();
+        // Each test opens the documents it needs.
+        main->mdiArea()->closeAllSubWindows();
     }
 
     ~FindFixture()
     {
         // Closing first takes the child windows down while the main window is
         // whole, as the program does at exit.
-        main->close();
-        main.reset();
+        if (main)
+            main->close();
     }
 
     zp::EditWindow *newDocument(const QString &text)
@@ -98,16 +63,30 @@ struct FindFixture
     QCheckBox *chkOption(int i) const { return control<QCheckBox>("chkOption", i); }
     QPushButton *btnFind(int i) const { return control<QPushButton>("btnFind", i); }
 
+    // The find dialog's boxes: OK only, no icon, the application's title.
+    void expectMessages(int count)
+    {
+        for (int i = 0; i < count; ++i)
+            app.boxes.expect(zp::MessageBoxes::Answer::Ok);
+    }
+    QStringList messages() const
+    {
+        QStringList texts;
+        for (const auto &box : app.boxes.shown()) {
+            const bool plain = box.title == zp::AppTitle && box.buttons == zp::MessageBoxes::Buttons::Ok
+                               && box.icon == zp::MessageBoxes::Icon::None;
+            texts.append(plain ? box.text : QStringLiteral("(not a plain box) ") + box.text);
+        }
+        return texts;
+    }
+
     static void select(zp::TextView *view, int start, int length)
     {
         view->setSelStart(start);
         view->setSelLength(length);
     }
 
-    QTemporaryDir dir;
-    zp::WindowList windows;
-    RecordingMessageBoxes boxes;
-    MemoryClipboard clipboard;
-    zp::AppContext context;
-    std::unique_ptr<zp::MainWindow> main;
+    zptest::TestApp app;
+    zp::MainWindow *main = nullptr;
+    zp::WindowList &windows() { return *app.context().windows; }
 };

@@ -183,11 +183,11 @@ void TestFindDialog::keys()
     QTest::keyClick(target, Qt::Key(key));
     QCOMPARE(dialog->isVisible(), open);
     QCOMPARE(dialog->isLoaded(), open);
-    QCOMPARE(f.windows.first(QStringLiteral("frmFind")) != nullptr, open);
+    QCOMPARE(f.windows().first(QStringLiteral("frmFind")) != nullptr, open);
     // No key searches or replaces by itself.
     QCOMPARE(view->text(), QStringLiteral("abc"));
     QCOMPARE(view->selLength(), 0);
-    QCOMPARE(f.boxes.texts, QStringList());
+    QCOMPARE(f.messages(), QStringList());
     if (!open)
         return;
     QCOMPARE(dialog->focusWidget()->objectName(), focusAfter);
@@ -204,9 +204,9 @@ void TestFindDialog::onceAndRegisteredWhileLoaded()
     FindFixture f;
     zp::TextView *view = f.newDocument(QStringLiteral("abc abc"))->rtfEdit();
     zp::FindDialog *dialog = f.openFind();
-    const int index = f.windows.count() - 1;
-    QCOMPARE(f.windows.formName(index), QStringLiteral("frmFind"));
-    QCOMPARE(f.windows.caption(index), QStringLiteral("検索"));
+    const int index = f.windows().count() - 1;
+    QCOMPARE(f.windows().formName(index), QStringLiteral("frmFind"));
+    QCOMPARE(f.windows().caption(index), QStringLiteral("検索"));
 
     f.txtFind(0)->setText(QStringLiteral("abc"));
     f.chkOption(1)->click();
@@ -214,14 +214,14 @@ void TestFindDialog::onceAndRegisteredWhileLoaded()
     QCOMPARE(dialog->SearchPos(), 2);
     f.btnFind(2)->click();
     QVERIFY(!dialog->isVisible());
-    QVERIFY(!f.windows.first(QStringLiteral("frmFind")));
+    QVERIFY(!f.windows().first(QStringLiteral("frmFind")));
     // Closing keeps the search state; the next opening starts its controls
     // afresh and is again registered, at the end of the list.
     QCOMPARE(dialog->SearchPos(), 2);
     view->setSelLength(0);
     QCOMPARE(f.openFind(), dialog);
     QCOMPARE(f.main->findChildren<zp::FindDialog *>().size(), 1);
-    QCOMPARE(f.windows.formName(f.windows.count() - 1), QStringLiteral("frmFind"));
+    QCOMPARE(f.windows().formName(f.windows().count() - 1), QStringLiteral("frmFind"));
     QCOMPARE(f.txtFind(0)->text(), QString());
     QVERIFY(!f.chkOption(1)->isChecked());
     QCOMPARE(dialog->SearchPos(), 2);
@@ -229,7 +229,7 @@ void TestFindDialog::onceAndRegisteredWhileLoaded()
     f.txtFind(0)->setText(QStringLiteral("typed"));
     f.openFind();
     QCOMPARE(f.txtFind(0)->text(), QStringLiteral("typed"));
-    QCOMPARE(f.windows.count(), index + 1);
+    QCOMPARE(f.windows().count(), index + 1);
 }
 
 void TestFindDialog::actsOnActiveDocument()
@@ -284,7 +284,7 @@ void TestFindDialog::noDocumentWindowActive()
         f.btnFind(press)->click();
     f.chkOption(2)->click();
     f.btnFind(1)->click();
-    QCOMPARE(f.boxes.texts, QStringList());
+    QCOMPARE(f.messages(), QStringList());
     QVERIFY(!dialog->CaretTaken());
     if (preview)
         QCOMPARE(document->rtfEdit()->text(), QStringLiteral("abc"));
@@ -310,12 +310,13 @@ void TestFindDialog::editDuringReplaceAll()
         QTextCursor cursor(view->document());
         cursor.insertText(QStringLiteral("ab+"));
     });
+    f.expectMessages(1);
     f.btnFind(1)->click();
     QString expected = QStringLiteral("ab+");
     for (int i = 0; i < 200; ++i)
         expected += QStringLiteral("X-");
     QCOMPARE(view->text(), expected);
-    QCOMPARE(f.boxes.texts, QStringList{QStringLiteral("200個の文字列を置き換えました")});
+    QCOMPARE(f.messages(), QStringList{QStringLiteral("200個の文字列を置き換えました")});
 }
 
 void TestFindDialog::closingDocumentDuringReplaceAll()
@@ -334,17 +335,18 @@ void TestFindDialog::closingDocumentDuringReplaceAll()
     f.chkOption(2)->click();
 
     // The close comes in with the first round of events of the run.
-    QTimer::singleShot(0, f.main.get(), [&] { document->subWindow()->close(); });
+    QTimer::singleShot(0, f.main, [&] { document->subWindow()->close(); });
     f.btnFind(1)->click();
 
     // The run ended quietly: no message, and the dialog takes presses again.
-    QCOMPARE(f.boxes.texts, QStringList());
+    QCOMPARE(f.messages(), QStringList());
     QVERIFY(!dialog->isReplacing());
     QTRY_VERIFY(!document);
     QCOMPARE(f.main->activeChild(), other);
+    f.expectMessages(1);
     f.btnFind(1)->click();
     QCOMPARE(other->rtfEdit()->text(), QStringLiteral("words"));
-    QCOMPARE(f.boxes.texts, QStringList{QStringLiteral("1個の文字列を置き換えました")});
+    QCOMPARE(f.messages(), QStringList{QStringLiteral("1個の文字列を置き換えました")});
 }
 
 QTEST_MAIN(TestFindDialog)

@@ -126,6 +126,7 @@ void TestFindReplace::presses()
     f.txtFind(0)->setText(find);
     f.txtFind(1)->setText(replacement);
 
+    f.expectMessages(int(messages.size()));
     QStringList seen;
     for (const QChar press : presses) {
         if (press == QLatin1Char('F') || press == QLatin1Char('R')) {
@@ -138,9 +139,9 @@ void TestFindReplace::presses()
         }
     }
     QCOMPARE(seen, selections);
-    QCOMPARE(f.boxes.texts, messages);
-    QCOMPARE(f.boxes.badForm, QStringList());
-    QCOMPARE(view->text(), finalText);
+    QCOMPARE(f.messages(), messages);
+    QVERIFY(f.app.boxes.settled());
+        QCOMPARE(view->text(), finalText);
     // Every change goes through the text, so the document counts as modified.
     QCOMPARE(view->tag(), QString(finalText == text ? "0" : "1"));
 }
@@ -154,8 +155,9 @@ void TestFindReplace::replaceAllIsOneUndoStepAndKeepsBreaks()
     f.txtFind(0)->setText(QStringLiteral("abc"));
     f.txtFind(1)->setText(QStringLiteral("abcde"));
     f.chkOption(2)->click();
+    f.expectMessages(1);
     f.btnFind(1)->click();
-    QCOMPARE(f.boxes.texts, QStringList{QStringLiteral("3個の文字列を置き換えました")});
+    QCOMPARE(f.messages(), QStringList{QStringLiteral("3個の文字列を置き換えました")});
     QCOMPARE(view->rawText(), QStringLiteral("abcde\r\nabcde\rx\nabcde"));
     view->undoEdit();
     QCOMPARE(view->rawText(), raw);
