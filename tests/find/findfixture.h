@@ -25,14 +25,6 @@ struct FindFixture
         main->mdiArea()->closeAllSubWindows();
     }
 
-    ~FindFixture()
-    {
-        // Closing first takes the child windows down while the main window is
-        // whole, as the program does at exit.
-        if (main)
-            main->close();
-    }
-
     zp::EditWindow *newDocument(const QString &text)
     {
         zp::EditWindow *document = main->documents().NewDocument(0);
