@@ -17,6 +17,18 @@ double peakRssMiB()
     return 0;
 }
 
+double currentRssMiB()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray &line : status.readAll().split('\n')) {
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').first().toDouble() / 1024.0;
+    }
+    return 0;
+}
+
 QString htmlLikeText(qsizetype characters, const QString &lineBreak)
 {
     static const QStringList words = {

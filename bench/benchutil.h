@@ -25,6 +25,8 @@ inline double wallSeconds()
 
 // Peak resident memory of this process in MiB (VmHWM).
 double peakRssMiB();
+// Resident memory of this process now, in MiB (VmRSS).
+double currentRssMiB();
 
 // About bytes characters of lines like those of a hand-written page: tags in
 // mixed case, attributes, Japanese and ASCII text, about 80 characters a line,

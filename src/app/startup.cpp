@@ -3,7 +3,6 @@
 #include "app/commandline.h"
 #include "app/defaultsettings.h"
 #include "mainwindow/mainwindow.h"
-#include "platform/colorchooser.h"
 #include "platform/messageboxes.h"
 #include "platform/twips.h"
 
@@ -20,8 +19,9 @@ Application::Application(const QString &appFolder, MessageBoxes &messageBoxes,
     m_context.windows = &m_windows;
     m_context.messageBoxes = &messageBoxes;
     m_context.clipboard = &clipboard;
-    m_colorChooser = std::make_unique<QtColorChooser>();
-    m_context.colorChooser = m_colorChooser.get();
+    m_context.colorChooser = &m_colorChooser;
+    m_context.fileDialogs = &m_fileDialogs;
+    m_context.fileSystem = &m_fileSystem;
 }
 
 Application::~Application()
@@ -77,10 +77,12 @@ bool Application::Main(const QString &commandLine)
     m_mainWindow->show();
 
     m_items = SplitCommandLine(commandLine);
-    // Opening the items as files comes with the file commands; an empty
-    // command line opens one untitled document.
+    // An empty command line opens one untitled document; a line of blanks
+    // only gives empty items and opens nothing.
     if (m_items.isEmpty())
         m_mainWindow->documents().NewDocument(0);
+    else
+        m_mainWindow->documents().OpenCommandLine(m_items);
     return true;
 }
 

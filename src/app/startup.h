@@ -3,6 +3,9 @@
 // the main window, and the command line.
 
 #include "platform/appcontext.h"
+#include "platform/colorchooser.h"
+#include "platform/filedialogs.h"
+#include "platform/filesystem.h"
 #include "platform/windowlist.h"
 
 #include <QString>
@@ -13,7 +16,6 @@
 namespace zp {
 
 class Clipboard;
-class ColorChooser;
 class MainWindow;
 class MessageBoxes;
 
@@ -41,9 +43,11 @@ private:
     bool ensureFiles();
 
     WindowList m_windows;
+    // The real dialogs and file system; tests put doubles into the context.
+    QtFileDialogs m_fileDialogs;
+    QtColorChooser m_colorChooser;
+    LocalFileSystem m_fileSystem;
     AppContext m_context;
-    // The colour chooser until a caller hands in another one.
-    std::unique_ptr<ColorChooser> m_colorChooser;
     std::unique_ptr<MainWindow> m_mainWindow;
     QStringList m_items;
 };

@@ -8,6 +8,7 @@
 #include "platform/messageboxes.h"
 #include "platform/windowlist.h"
 
+#include <QMdiArea>
 #include <QMdiSubWindow>
 
 #include <new>
@@ -33,13 +34,22 @@ EditWindow *Documents::NewDocument(int kind)
         if (m_context.frame) {
             const QIcon icon = m_context.frame->widget()->windowIcon();
             window->setWindowIcon(icon);
-            if (window->subWindow()) {
-                window->subWindow()->setWindowIcon(icon);
+            if (QMdiSubWindow *sub = window->subWindow()) {
+                // The new window is the active one even while the frame is
+                // not the active top-level window.
+                if (sub->mdiArea())
+                    sub->mdiArea()->setActiveSubWindow(sub);
+                sub->setWindowIcon(icon);
                 if (window->subWindow()->isMaximized())
                     m_context.frame->setCaption(window->windowTitle());
             }
         }
         ApplyEditorSettings(m_context, *window);
+        window->setCloseRequestHandler([this, window] { return QueryUnload(window); });
+        // Files dropped on the text open once the drop itself has finished.
+        QObject::connect(window->rtfEdit(), &TextView::filesDropped, window,
+                         [this](const QStringList &paths) { OpenDroppedFiles(paths, true); },
+                         Qt::QueuedConnection);
         return window;
     } catch (const std::bad_alloc &) {
         if (m_context.messageBoxes) {

@@ -1,8 +1,15 @@
 #pragma once
-// The program's documents are its document windows: this class creates them
-// and names the untitled ones ("無題1", "無題2", ... numbers never reused).
+// The program's documents are its document windows. This class creates them
+// and names the untitled ones ("無題1", "無題2", ... numbers never reused), and
+// holds the document operations: opening files into new windows, saving,
+// the close question, backups and the dialogs' memory.
+
+#include "documents/dialogresults.h"
 
 #include <QString>
+#include <QStringList>
+
+class QWidget;
 
 namespace zp {
 
@@ -13,6 +20,9 @@ class Documents
 {
 public:
     static inline const QString UntitledPrefix = QStringLiteral("無題");
+    // Files are read in blocks of this many bytes, with pending events run
+    // before each block.
+    static constexpr qint64 ReadBlock = 1000000;
 
     explicit Documents(AppContext &context);
 
@@ -29,9 +39,60 @@ public:
     // A caption that marks an untitled document.
     static bool isUntitled(const QString &caption) { return caption.startsWith(UntitledPrefix); }
 
+    DialogMemory &dialogMemory() { return m_dialogs; }
+
+    // --- Opening (documentfiles.cpp, openfiles.cpp) ---
+
+    // Reads the file at path into window's text, decoding CP932 as one stream.
+    // A missing or unreadable file leaves the text as it was. Returns false
+    // when window was closed while pending events ran between blocks.
+    bool LoadDocumentFile(EditWindow *window, const QString &path);
+    // The open command: the open dialog, the refusal of a path that is
+    // already open, then each chosen file in a new window.
+    void OpenWithDialog();
+    // Opens the command-line items in order (empty items skipped).
+    void OpenCommandLine(const QStringList &items);
+    // Opens dropped files in order; skipImages for a drop on the text.
+    void OpenDroppedFiles(const QStringList &paths, bool skipImages);
+    // Opens a recent-files entry, with its status texts.
+    void OpenHistoryEntry(const QString &path);
+    // True when a document window carries exactly path as its title.
+    bool isOpen(const QString &path) const;
+
+    // --- Saving (documentfiles.cpp) ---
+
+    // Save and Save As on one window; each returns true when the file was
+    // written.
+    bool SaveDocument(EditWindow *window);
+    bool SaveDocumentAs(EditWindow *window);
+
+    // --- Closing (closing.cpp) ---
+
+    // The close question of a document window; false keeps it open.
+    bool QueryUnload(EditWindow *window);
+
+    // Copies path to the backup folder under its file name, replacing an
+    // earlier copy; a failure is ignored.
+    void BackupCopy(const QString &path);
+
 private:
+    // Sets window's title; a maximized window also gives the frame its caption.
+    void setTitle(EditWindow *window, const QString &path);
+    // Writes the window's text to path, asking about characters CP932 cannot
+    // hold and reporting a failed write. True when the file was written.
+    bool writeDocument(EditWindow *window, const QString &path);
+    // After a save: the status text, the optional backup, the preview and the
+    // focus. backupEndsSave: a failed backup skips the preview and focus.
+    void afterSave(EditWindow *window, const QString &path, bool backupEndsSave);
+    // Shows the saved HTML file in the preview window; filled in by the
+    // preview feature.
+    void RefreshPreview(const QString &path);
+    bool settingIsOn(const char *key) const;
+    QWidget *dialogOwner() const;
+
     AppContext &m_context;
     int m_untitledCount = 0;
+    DialogMemory m_dialogs;
 };
 
 } // namespace zp

@@ -1,6 +1,7 @@
 #include "editor/textview.h"
 
 #include "platform/cp932codec.h"
+#include "platform/filewriter.h"
 
 #include <QContextMenuEvent>
 #include <QDragEnterEvent>
@@ -8,7 +9,6 @@
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QMouseEvent>
-#include <QSaveFile>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -76,21 +76,22 @@ QString TextView::text() const
     return t;
 }
 
-QString TextView::splitBreaks(const QString &raw, std::vector<quint8> &breaks)
+QString TextView::splitBreaks(QString raw, std::vector<quint8> &breaks)
 {
-    QString plain;
-    plain.reserve(raw.size());
+    // The plain text is never longer than raw, so it is written over raw's
+    // own buffer: a large file's text does not exist twice while it is set.
     breaks.clear();
-    const QChar *p = raw.constData();
     const qsizetype n = raw.size();
-    qsizetype runStart = 0;
+    QChar *p = raw.data();
+    qsizetype out = 0;
     for (qsizetype i = 0; i < n; ++i) {
         const char16_t c = p[i].unicode();
         if (c != u'\r' && c != u'\n' && c != ParagraphSeparator.unicode()
-            && c != LineSeparator.unicode())
+            && c != LineSeparator.unicode()) {
+            p[out++] = p[i];
             continue;
-        plain.append(p + runStart, i - runStart);
-        plain.append(QLatin1Char('\n'));
+        }
+        p[out++] = QLatin1Char('\n');
         if (c == u'\r' && i + 1 < n && p[i + 1] == QLatin1Char('\n')) {
             breaks.push_back(quint8(LineBreak::CrLf));
             ++i;
@@ -99,16 +100,15 @@ QString TextView::splitBreaks(const QString &raw, std::vector<quint8> &breaks)
         } else {
             breaks.push_back(quint8(LineBreak::Lf));
         }
-        runStart = i + 1;
     }
-    plain.append(p + runStart, n - runStart);
-    return plain;
+    raw.truncate(out);
+    return raw;
 }
 
-void TextView::setText(const QString &raw)
+void TextView::setText(QString raw)
 {
     std::vector<quint8> breaks;
-    const QString plain = splitBreaks(raw, breaks);
+    QString plain = splitBreaks(std::move(raw), breaks);
 
     // The forms are in place before the change is announced, so listeners of
     // changed() already see the new breaks.
@@ -117,6 +117,7 @@ void TextView::setText(const QString &raw)
     m_redoBreaks.clear();
     m_settingText = true;
     setPlainText(plain);
+    plain = QString();
     m_settingText = false;
     m_blockCount = document()->blockCount();
     m_breaks.resize(std::size_t(m_blockCount - 1), quint8(LineBreak::CrLf));
@@ -236,22 +237,61 @@ void TextView::redoEdit()
     m_mode = EditMode::Normal;
 }
 
-bool TextView::saveFile(const QString &path, qsizetype *unmappable, bool allowLoss) const
+QByteArray TextView::encodedText(qsizetype *unmappable) const
+{
+    // The text is encoded in pieces of about this many characters, cut after
+    // a line break, so that only the encoded bytes and one piece exist beside
+    // the document's own copy of the text.
+    constexpr qsizetype Piece = qsizetype(1) << 20;
+    const QString t = document()->toRawText();
+    const quint8 fallback = m_breaks.empty() ? quint8(LineBreak::CrLf) : m_breaks.front();
+    QByteArray bytes;
+    bytes.reserve(2 * t.size() + 16); // at most two bytes a character
+    QString piece;
+    piece.reserve(Piece + Piece / 4);
+    qsizetype lost = 0;
+    auto encodePiece = [&] {
+        qsizetype pieceLost = 0;
+        bytes += encodeCp932(piece, &pieceLost);
+        lost += pieceLost;
+        piece.truncate(0);
+    };
+    const QChar *p = t.constData();
+    const qsizetype n = t.size();
+    qsizetype runStart = 0;
+    std::size_t next = 0;
+    for (qsizetype i = 0; i < n; ++i) {
+        const QChar c = p[i];
+        if (c != ParagraphSeparator && c != LineSeparator)
+            continue;
+        piece.append(p + runStart, i - runStart);
+        // A break inside a block (never typed here, but pasted text may carry
+        // one) is written in the default form.
+        const bool blockEnd = c == ParagraphSeparator;
+        piece.append(breakText(blockEnd && next < m_breaks.size() ? m_breaks[next] : fallback));
+        if (blockEnd)
+            ++next;
+        runStart = i + 1;
+        if (piece.size() >= Piece)
+            encodePiece();
+    }
+    piece.append(p + runStart, n - runStart);
+    encodePiece();
+    if (unmappable)
+        *unmappable = lost;
+    return bytes;
+}
+
+bool TextView::saveFile(const QString &path, qsizetype *unmappable, bool allowLoss,
+                        QString *error) const
 {
     qsizetype lost = 0;
-    const QByteArray bytes = encodeCp932(rawText(), &lost);
+    const QByteArray bytes = encodedText(&lost);
     if (unmappable)
         *unmappable = lost;
     if (lost > 0 && !allowLoss)
         return false;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return writeWholeFile(path, bytes, error);
 }
 
 void TextView::onContentsChange(int position, int charsRemoved, int charsAdded)

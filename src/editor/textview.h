@@ -43,7 +43,7 @@ public:
     QString text() const;
     // Replaces the whole text. raw may mix CR LF, CR and LF; the form of each
     // break is recorded. Counts as one change; clears the undo history.
-    void setText(const QString &raw);
+    void setText(QString raw);
     // Replaces the whole text as one undoable edit (the undo history is kept),
     // with the line-break forms recorded from raw as setText does. Undo brings
     // back the previous text with its forms.
@@ -93,9 +93,13 @@ public:
     // Writes rawText() as CP932 to path, replacing the file atomically, so a
     // failed write leaves the file as it was. Characters CP932 cannot hold are
     // counted in *unmappable (when given); the file is written only when there
-    // are none, unless allowLoss is true. Returns true when the file was written.
+    // are none, unless allowLoss is true. Returns true when the file was
+    // written; a failed write sets *error (when given) to its reason.
     bool saveFile(const QString &path, qsizetype *unmappable = nullptr,
-                  bool allowLoss = false) const;
+                  bool allowLoss = false, QString *error = nullptr) const;
+    // rawText() encoded as CP932, with the count of characters written as "?"
+    // in *unmappable (when given).
+    QByteArray encodedText(qsizetype *unmappable = nullptr) const;
 
 Q_SIGNALS:
     // Every change of the text, changes made by the program included.
@@ -131,7 +135,7 @@ private:
 
     // Splits raw at CR LF, CR and LF into the text of the document ("\n"
     // breaks) and the form of each break.
-    static QString splitBreaks(const QString &raw, std::vector<quint8> &breaks);
+    static QString splitBreaks(QString raw, std::vector<quint8> &breaks);
     enum class Shape { SameText, SameLines, Different };
     // How raw differs from the document: only in the forms of its breaks, in
     // characters of lines of the same lengths, or otherwise. forms receives

@@ -1,6 +1,7 @@
 // Commands that open the program's own windows: the preview, the options,
 // find and about boxes.
 
+#include "find/finddialog.h"
 #include "mainwindow/aboutbox.h"
 #include "mainwindow/mainwindow.h"
 #include "platform/appcontext.h"
@@ -8,10 +9,19 @@
 
 namespace zp {
 
-// The preview, options and find windows arrive with those features.
+// The preview and options windows arrive with those features.
 void MainWindow::mnuBrowView_Click() {}
 void MainWindow::mnuOptionSetup_Click() {}
-void MainWindow::mnuFindText_Click() {}
+
+void MainWindow::mnuFindText_Click()
+{
+    // The one find dialog of the run, a child of the main window: it keeps its
+    // search state between openings and stays above the main window.
+    auto *dialog = findChild<FindDialog *>(QStringLiteral("frmFind"), Qt::FindDirectChildrenOnly);
+    if (!dialog)
+        dialog = new FindDialog(m_context, this);
+    dialog->showModeless();
+}
 
 void MainWindow::mnuHelpVersion_Click()
 {

@@ -1,6 +1,17 @@
-// The File menu's commands.
+// The File menu's commands, the closing of the frame and the recent-files
+// menu. The document operations themselves live with the documents.
 
 #include "mainwindow/mainwindow.h"
+
+#include "editor/editwindow.h"
+#include "platform/appcontext.h"
+#include "platform/windowlist.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
 
 namespace zp {
 
@@ -9,14 +20,106 @@ void MainWindow::mnuFileNew_Click()
     m_documents.NewDocument(0);
 }
 
-// Opening, saving, closing and the recent-files list arrive with the file
-// commands; until then these items do nothing.
-void MainWindow::mnuFileOpen_Click() {}
-void MainWindow::mnuFileSave_Click() {}
-void MainWindow::mnuFileSaveAs_Click() {}
-void MainWindow::mnuFileUseList_Click(int) {}
-void MainWindow::mnuFileAllclose_Click() {}
-void MainWindow::mnuFileClose_Click() {}
+void MainWindow::mnuFileOpen_Click()
+{
+    m_documents.OpenWithDialog();
+}
+
+void MainWindow::mnuFileSave_Click()
+{
+    m_documents.SaveDocument(activeDocument());
+}
+
+void MainWindow::mnuFileSaveAs_Click()
+{
+    m_documents.SaveDocumentAs(activeDocument());
+}
+
+bool MainWindow::AddHistoryMenu(int slot, const QString &path)
+{
+    QList<QAction *> &entries = m_menus.mnuFileUseList;
+    while (entries.size() <= slot)
+        entries.append(nullptr);
+    QAction *entry = entries.at(slot);
+    if (!entry) {
+        entry = m_menus.mnuFileUse->addAction(QString());
+        entry->setObjectName(QStringLiteral("mnuFileUseList(%1)").arg(slot));
+        entries[slot] = entry;
+    }
+    if (!entry->data().isValid())
+        connect(entry, &QAction::triggered, this, [this, slot] { mnuFileUseList_Click(slot); });
+    entry->setEnabled(true);
+    // The caption is the path in full; "&" would otherwise mark a mnemonic.
+    entry->setText(QString(path).replace(QLatin1Char('&'), QLatin1String("&&")));
+    entry->setData(path);
+    return true;
+}
+
+void MainWindow::mnuFileUseList_Click(int index)
+{
+    QAction *entry = m_menus.mnuFileUseList.value(index);
+    if (!entry || !entry->data().isValid())
+        return;
+    m_documents.OpenHistoryEntry(entry->data().toString());
+}
+
+void MainWindow::mnuFileClose_Click()
+{
+    if (QMdiSubWindow *sub = m_mdi->currentSubWindow())
+        sub->close();
+}
+
+void MainWindow::mnuFileAllclose_Click()
+{
+    if (!m_mdi->currentSubWindow())
+        return;
+    // One attempt per loaded window, the frame and dialogs included. A window
+    // whose close was cancelled goes behind the others, so that the next
+    // attempt reaches the next window; behind keeps them in the order they
+    // were sent back.
+    QList<QMdiSubWindow *> behind;
+    const int attempts = m_context.windows ? m_context.windows->count() : 0;
+    for (int i = 0; i < attempts; ++i) {
+        QMdiSubWindow *sub = m_mdi->currentSubWindow();
+        if (!sub || !sub->widget())
+            continue;
+        const QString title = sub->widget()->windowTitle();
+        if (sub->close()) {
+            behind.removeAll(sub);
+        } else if (sub->widget() && sub->widget()->windowTitle() == title) {
+            sub->lower();
+            behind.removeAll(sub);
+            behind.append(sub);
+        }
+        activateFrontChild(behind);
+    }
+}
+
+void MainWindow::activateFrontChild(const QList<QMdiSubWindow *> &behind)
+{
+    QList<QMdiSubWindow *> visible;
+    for (QMdiSubWindow *sub : m_mdi->subWindowList(QMdiArea::StackingOrder)) {
+        if (sub->isVisible())
+            visible.prepend(sub); // front first
+    }
+    for (QMdiSubWindow *sub : visible) {
+        if (!behind.contains(sub)) {
+            m_mdi->setActiveSubWindow(sub);
+            return;
+        }
+    }
+    for (QMdiSubWindow *sub : behind) {
+        if (visible.contains(sub)) {
+            m_mdi->setActiveSubWindow(sub);
+            return;
+        }
+    }
+}
+
+void MainWindow::MDIForm_OLEDragDrop(const QStringList &paths)
+{
+    m_documents.OpenDroppedFiles(paths, false);
+}
 
 // Saving the clipboard history and printing arrive with those features.
 void MainWindow::mnuFileClipboardSave_Click() {}
@@ -26,6 +129,41 @@ void MainWindow::mnuFilePrintText_Click() {}
 void MainWindow::mnuFileExit_Click()
 {
     close();
+}
+
+bool MainWindow::queryUnloadDocuments()
+{
+    if (!m_context.windows)
+        return true;
+    QList<QPointer<EditWindow>> documents;
+    for (int i = 0; i < m_context.windows->count(); ++i) {
+        if (auto *document = qobject_cast<EditWindow *>(m_context.windows->at(i)))
+            documents.append(document);
+    }
+    for (const QPointer<EditWindow> &document : documents) {
+        if (document && !m_documents.QueryUnload(document))
+            return false;
+    }
+    return true;
+}
+
+void MainWindow::closeEvent(QCloseEvent *event)
+{
+    if (!queryUnloadDocuments()) {
+        event->ignore();
+        return;
+    }
+    // Every document agreed; they close now without being asked again.
+    for (QMdiSubWindow *sub : m_mdi->subWindowList()) {
+        if (auto *document = qobject_cast<EditWindow *>(sub->widget()))
+            document->setCloseRequestHandler({});
+    }
+    m_mdi->closeAllSubWindows();
+    if (!m_mdi->subWindowList().isEmpty()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
 }
 
 } // namespace zp

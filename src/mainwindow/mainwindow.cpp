@@ -1,8 +1,10 @@
 #include "mainwindow/mainwindow.h"
 
+#include "documents/recentfiles.h"
 #include "editor/editwindow.h"
 #include "editor/textview.h"
 #include "mainwindow/appicon.h"
+#include "mainwindow/filedroptarget.h"
 #include "mainwindow/maintoolbar.h"
 #include "mainwindow/menuenabling.h"
 #include "mainwindow/statuspanels.h"
@@ -50,6 +52,14 @@ MainWindow::MainWindow(AppContext &context, QWidget *parent)
             &MainWindow::Toolbar_ButtonMenuClick);
     connect(m_mdi, &QMdiArea::subWindowActivated, this, &MainWindow::onSubWindowActivated);
 
+    // Files dropped on the frame or on the empty client area; they open once
+    // the drop itself has finished.
+    m_drops = new FileDropTarget(this);
+    m_drops->watch(this);
+    m_drops->watch(m_mdi->viewport());
+    connect(m_drops, &FileDropTarget::filesDropped, this, &MainWindow::MDIForm_OLEDragDrop,
+            Qt::QueuedConnection);
+
     m_context.frame = this;
     if (m_context.windows)
         m_context.windows->add(this);
@@ -62,6 +72,16 @@ MainWindow::~MainWindow()
     disconnect(m_mdi, nullptr, this, nullptr);
     if (m_context.frame == this)
         m_context.frame = nullptr;
+    // The children go while the frame is still whole: the base destructor
+    // would close them and report activations to a half-destroyed frame. The
+    // documents' close question is not asked at this point.
+    disconnect(m_mdi, nullptr, this, nullptr);
+    const QList<QMdiSubWindow *> children = m_mdi->subWindowList();
+    for (QMdiSubWindow *sub : children) {
+        if (auto *document = qobject_cast<EditWindow *>(sub->widget()))
+            document->setCloseRequestHandler({});
+    }
+    qDeleteAll(children);
 }
 
 void MainWindow::connectMenus()
@@ -201,6 +221,12 @@ void MainWindow::MDIForm_Load()
     m_menus.mnuEditCopy->setText(m_menus.mnuEditCopy->text() + QStringLiteral("\tCtrl+C"));
     m_menus.mnuEditCut->setText(m_menus.mnuEditCut->text() + QStringLiteral("\tCtrl+X"));
     m_menus.mnuEditPaste->setText(m_menus.mnuEditPaste->text() + QStringLiteral("\tCtrl+V"));
+
+    const QStringList history = historySlots(m_context.settings);
+    for (int slot = 1; slot <= history.size(); ++slot) {
+        if (!history.at(slot - 1).isEmpty())
+            AddHistoryMenu(slot, history.at(slot - 1));
+    }
 }
 
 void MainWindow::MDIForm_Resize()
@@ -224,16 +250,6 @@ void MainWindow::onSubWindowActivated(QMdiSubWindow *)
     applyFileMenuRules(m_menus, kind);
     applyFindMenuRules(m_menus, kind);
     m_menus.mnuEditTextSelect->setEnabled(kind == ChildKind::Document);
-}
-
-void MainWindow::closeEvent(QCloseEvent *event)
-{
-    m_mdi->closeAllSubWindows();
-    if (!m_mdi->subWindowList().isEmpty()) {
-        event->ignore();
-        return;
-    }
-    event->accept();
 }
 
 // --- Menu-opening handlers -------------------------------------------------------

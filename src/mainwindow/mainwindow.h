@@ -19,6 +19,7 @@ namespace zp {
 struct AppContext;
 class AboutBox;
 class EditWindow;
+class FileDropTarget;
 class MainToolbar;
 class StatusPanels;
 
@@ -52,6 +53,10 @@ public:
     // The load step, run as the window is first shown.
     void MDIForm_Load();
     void MDIForm_Resize();
+    // Files dropped on the frame: each opens as text in a new window.
+    void MDIForm_OLEDragDrop(const QStringList &paths);
+    // Shows path in the recent-files entry of slot (1 to 10).
+    bool AddHistoryMenu(int slot, const QString &path);
 
     // Menu-opening handlers.
     void mnuFile_Click();
@@ -136,6 +141,12 @@ private:
     void tileWindows(bool sideBySide);
     // Moves the minimised children into rows along the bottom edge.
     void arrangeIcons();
+    // Asks every document window, in load order, whether it may close; false
+    // at the first that refuses.
+    bool queryUnloadDocuments();
+    // Activates the front-most visible child window that is not in behind, or
+    // else the first of behind that is still open.
+    void activateFrontChild(const QList<QMdiSubWindow *> &behind);
 
     AppContext &m_context;
     Documents m_documents;
@@ -145,6 +156,7 @@ private:
     StatusPanels *m_status = nullptr;
     QPointer<AboutBox> m_aboutBox;
     QList<QAction *> m_windowListItems;
+    FileDropTarget *m_drops = nullptr;
 };
 
 } // namespace zp

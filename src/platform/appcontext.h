@@ -11,6 +11,8 @@ namespace zp {
 
 class Clipboard;
 class ColorChooser;
+class FileDialogs;
+class FileSystem;
 class Frame;
 class MessageBoxes;
 class WindowList;
@@ -24,6 +26,8 @@ struct AppContext
     MessageBoxes *messageBoxes = nullptr;
     Clipboard *clipboard = nullptr;
     ColorChooser *colorChooser = nullptr;
+    FileDialogs *fileDialogs = nullptr;
+    FileSystem *fileSystem = nullptr;
     // Set once the main window exists.
     Frame *frame = nullptr;
 

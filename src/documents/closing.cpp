@@ -1,0 +1,42 @@
+// The question a modified document window asks before it closes.
+
+#include "documents/documents.h"
+
+#include "editor/editwindow.h"
+#include "editor/textview.h"
+#include "platform/appcontext.h"
+#include "platform/messageboxes.h"
+
+namespace zp {
+
+bool Documents::QueryUnload(EditWindow *window)
+{
+    if (!window || window->rtfEdit()->tag() != QLatin1String("1"))
+        return true;
+    const QString title = window->windowTitle();
+    const auto answer = m_context.messageBoxes->show(
+            dialogOwner(), title + QStringLiteral("は変更されています。保存しますか？"),
+            QStringLiteral("保存"), MessageBoxes::Buttons::YesNoCancel,
+            MessageBoxes::Icon::Question, MessageBoxes::Answer::Yes);
+    switch (answer) {
+    case MessageBoxes::Answer::Yes: {
+        const bool saved = isUntitled(title) ? SaveDocumentAs(window) : SaveDocument(window);
+        // Closing after a save that did not happen would throw the text away
+        // although the user asked to keep it.
+        if (!saved)
+            return false;
+        if (settingIsOn("EndBackup"))
+            BackupCopy(window->windowTitle());
+        return true;
+    }
+    case MessageBoxes::Answer::No:
+        // The copy is of the file as last saved; an untitled document has none.
+        if (settingIsOn("EndBackup") && !isUntitled(title))
+            BackupCopy(title);
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace zp

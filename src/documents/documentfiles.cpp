@@ -1,0 +1,231 @@
+// Loading a file into a document window, and saving a document's text.
+
+#include "documents/documents.h"
+
+#include "documents/filepaths.h"
+#include "editor/editwindow.h"
+#include "editor/textview.h"
+#include "platform/appcontext.h"
+#include "platform/cp932codec.h"
+#include "platform/filedialogs.h"
+#include "platform/filesystem.h"
+#include "platform/frame.h"
+#include "platform/messageboxes.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QHash>
+#include <QMdiSubWindow>
+#include <QPointer>
+
+namespace zp {
+
+namespace {
+
+// The first character of text that CP932 cannot store (a surrogate pair
+// counts as one), or "" when there is none. Only run after the encoder
+// reported a loss, so its speed matters little; each character is tried once.
+QString firstUnmappable(const QString &text)
+{
+    QHash<char32_t, bool> known;
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n;) {
+        const QChar c = text.at(i);
+        qsizetype length = 1;
+        if (c.isHighSurrogate() && i + 1 < n && text.at(i + 1).isLowSurrogate())
+            length = 2;
+        const char16_t unit = c.unicode();
+        if (unit >= 0x80 && !(unit >= KeptByteBase && unit <= KeptByteBase + 0xFF)) {
+            const QString character = text.mid(i, length);
+            const char32_t code = length == 2 ? QChar::surrogateToUcs4(c, text.at(i + 1)) : unit;
+            auto found = known.constFind(code);
+            if (found == known.constEnd()) {
+                qsizetype lost = 0;
+                encodeCp932(character, &lost);
+                found = known.insert(code, lost > 0);
+            }
+            if (*found)
+                return character;
+        }
+        i += length;
+    }
+    return QString();
+}
+
+QString describeCharacter(const QString &character)
+{
+    const char32_t code = character.size() == 2
+            ? QChar::surrogateToUcs4(character.at(0), character.at(1))
+            : char32_t(character.at(0).unicode());
+    return QStringLiteral("「%1」(U+%2)")
+            .arg(character, QString::number(uint(code), 16).toUpper().rightJustified(4, u'0'));
+}
+
+} // namespace
+
+bool Documents::LoadDocumentFile(EditWindow *window, const QString &path)
+{
+    QPointer<EditWindow> guard(window);
+    if (!window)
+        return false;
+    if (QFileInfo(path).isDir())
+        return true;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return true;
+
+    TextView *view = window->rtfEdit();
+    // Hiding the focused editor would pass the focus, and with it the active
+    // window, to another document; the window's frame holds it meanwhile.
+    QWidget *holder = window->picfrm();
+    const Qt::FocusPolicy holderPolicy = holder->focusPolicy();
+    const bool hadFocus = window->window()->focusWidget() == view;
+    if (hadFocus) {
+        holder->setFocusPolicy(Qt::StrongFocus);
+        holder->setFocus();
+    }
+    view->hide();
+    Cp932Decoder decoder;
+    QString text;
+    const qint64 size = file.size();
+    if (size < ReadBlock) {
+        const QByteArray bytes = file.readAll();
+        text = decoder.decode(bytes.constData(), bytes.size(), true);
+    } else {
+        // A CP932 text never has more characters than bytes.
+        text.reserve(qsizetype(size) + 16);
+        QByteArray block(ReadBlock, Qt::Uninitialized);
+        for (;;) {
+            QCoreApplication::processEvents();
+            if (!guard)
+                return false; // the window was closed meanwhile
+            const qint64 got = file.read(block.data(), ReadBlock);
+            if (got <= 0)
+                break;
+            text += decoder.decode(block.constData(), got, false);
+        }
+        text += decoder.decode(nullptr, 0, true);
+    }
+    file.close();
+    // Handed over, so the view can reuse the buffer for its plain text.
+    view->setText(std::move(text));
+    view->show();
+    if (hadFocus) {
+        if (window->window()->focusWidget() == holder)
+            view->setFocus();
+        holder->setFocusPolicy(holderPolicy);
+    }
+    return true;
+}
+
+void Documents::setTitle(EditWindow *window, const QString &path)
+{
+    window->setWindowTitle(path);
+    if (m_context.frame && window->subWindow() && window->subWindow()->isMaximized())
+        m_context.frame->setCaption(path);
+}
+
+bool Documents::settingIsOn(const char *key) const
+{
+    return m_context.settings.readInt(QStringLiteral("Edit"), QLatin1String(key), 0) == 1;
+}
+
+QWidget *Documents::dialogOwner() const
+{
+    return m_context.frame ? m_context.frame->widget() : nullptr;
+}
+
+void Documents::BackupCopy(const QString &path)
+{
+    if (m_context.fileSystem)
+        m_context.fileSystem->copyOver(path, m_context.backupFolder() + fileNameOf(path));
+}
+
+bool Documents::writeDocument(EditWindow *window, const QString &path)
+{
+    TextView *view = window->rtfEdit();
+    qsizetype lost = 0;
+    QString error;
+    if (view->saveFile(path, &lost, false, &error))
+        return true;
+    if (lost > 0) {
+        // Writing "?" in place of characters the file cannot hold would lose
+        // them without a word; the user decides.
+        const QString text =
+                QStringLiteral("%1 には Shift-JIS で保存できない文字が %2 個あります。\n"
+                               "最初の文字: %3\n\n"
+                               "これらの文字を「?」に置き換えて保存しますか？")
+                        .arg(fileNameOf(path))
+                        .arg(lost)
+                        .arg(describeCharacter(firstUnmappable(view->rawText())));
+        const auto answer = m_context.messageBoxes->show(
+                dialogOwner(), text, AppTitle, MessageBoxes::Buttons::OkCancel,
+                MessageBoxes::Icon::Warning, MessageBoxes::Answer::Cancel);
+        if (answer != MessageBoxes::Answer::Ok)
+            return false;
+        if (view->saveFile(path, nullptr, true, &error))
+            return true;
+    }
+    m_context.messageBoxes->show(
+            dialogOwner(),
+            QStringLiteral("%1 を保存できませんでした。\n%2").arg(path, error), AppTitle,
+            MessageBoxes::Buttons::Ok, MessageBoxes::Icon::Critical, MessageBoxes::Answer::Ok);
+    return false;
+}
+
+void Documents::afterSave(EditWindow *window, const QString &path, bool backupEndsSave)
+{
+    if (settingIsOn("SaveBackup") && m_context.fileSystem) {
+        const bool copied = m_context.fileSystem->copyOver(
+                path, m_context.backupFolder() + fileNameOf(path));
+        if (!copied && backupEndsSave)
+            return;
+    }
+    RefreshPreview(path);
+    window->rtfEdit()->setFocus();
+}
+
+bool Documents::SaveDocument(EditWindow *window)
+{
+    if (!window)
+        return false;
+    const QString path = window->windowTitle();
+    if (isUntitled(path))
+        return SaveDocumentAs(window);
+    if (!writeDocument(window, path))
+        return false;
+    window->rtfEdit()->setTag(QStringLiteral("0"));
+    if (m_context.frame)
+        m_context.frame->setStatusText(fileNameOf(path) + QStringLiteral("を保存しました"));
+    afterSave(window, path, true);
+    return true;
+}
+
+bool Documents::SaveDocumentAs(EditWindow *window)
+{
+    if (!window || !m_context.fileDialogs)
+        return false;
+    const QString path =
+            ShowSaveDialog(*m_context.fileDialogs, dialogOwner(), m_context.appFolder, m_dialogs);
+    if (path.isEmpty())
+        return false;
+    // The new title stays even if the write fails, so the next Save aims at it.
+    window->setWindowTitle(path);
+    if (!writeDocument(window, path))
+        return false;
+    if (m_context.frame)
+        m_context.frame->setStatusText(fileNameOf(path) + QStringLiteral("を保存しました"));
+    window->rtfEdit()->setTag(QStringLiteral("0"));
+    afterSave(window, path, false);
+    return true;
+}
+
+void Documents::RefreshPreview(const QString &path)
+{
+    // The preview window shows the saved HTML file; it comes with the preview
+    // feature.
+    Q_UNUSED(path);
+}
+
+} // namespace zp

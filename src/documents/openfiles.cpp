@@ -1,0 +1,139 @@
+// The ways a file comes into a new document window: the open dialog, the
+// command line, dropped files and the recent-files menu.
+
+#include "documents/documents.h"
+
+#include "documents/filepaths.h"
+#include "documents/recentfiles.h"
+#include "editor/editwindow.h"
+#include "editor/textview.h"
+#include "platform/appcontext.h"
+#include "platform/filedialogs.h"
+#include "platform/filesystem.h"
+#include "platform/frame.h"
+#include "platform/windowlist.h"
+
+#include <QCoreApplication>
+#include <QPointer>
+
+namespace zp {
+
+namespace {
+
+// Lets pending events run (the new window gets painted); false when window
+// was closed meanwhile, which ends the opening of further files.
+bool runPendingEvents(EditWindow *window)
+{
+    QPointer<EditWindow> guard(window);
+    QCoreApplication::processEvents();
+    return !guard.isNull();
+}
+
+} // namespace
+
+bool Documents::isOpen(const QString &path) const
+{
+    if (!m_context.windows)
+        return false;
+    for (int i = 0; i < m_context.windows->count(); ++i) {
+        if (m_context.windows->formName(i) == QLatin1String("frmEdit")
+            && m_context.windows->caption(i) == path)
+            return true;
+    }
+    return false;
+}
+
+void Documents::OpenWithDialog()
+{
+    if (!m_context.fileDialogs)
+        return;
+    int count = 0;
+    const QString result = ShowOpenDialog(*m_context.fileDialogs, dialogOwner(),
+                                          m_context.appFolder, m_dialogs, count);
+    if (result.isEmpty() || isOpen(result))
+        return;
+    for (const QString &name : openedNames(result, count)) {
+        const QString path = m_dialogs.LastDialogFolder + name;
+        EditWindow *window = NewDocument(1);
+        if (!window)
+            return;
+        setTitle(window, path);
+        if (!LoadDocumentFile(window, path))
+            return;
+        AddFileHistory(m_context.settings, path);
+        window->rtfEdit()->setTag(QStringLiteral("0"));
+        if (settingIsOn("Backup"))
+            BackupCopy(path);
+        window->rtfEdit()->setFocus();
+        if (!runPendingEvents(window))
+            return;
+    }
+}
+
+void Documents::OpenCommandLine(const QStringList &items)
+{
+    LocalFileSystem local;
+    const FileSystem &fileSystem = m_context.fileSystem ? *m_context.fileSystem : local;
+    for (const QString &item : items) {
+        if (item.isEmpty())
+            continue;
+        const QString path = rebuildPath(item, fileSystem);
+        EditWindow *window = NewDocument(1);
+        if (!window)
+            return;
+        if (!LoadDocumentFile(window, path))
+            return;
+        AddFileHistory(m_context.settings, path);
+        if (settingIsOn("Backup"))
+            BackupCopy(path);
+        window->rtfEdit()->setFocus();
+        window->rtfEdit()->setTag(QStringLiteral("0"));
+        window->setWindowTitle(path);
+        if (!runPendingEvents(window))
+            return;
+    }
+}
+
+void Documents::OpenDroppedFiles(const QStringList &paths, bool skipImages)
+{
+    for (const QString &path : paths) {
+        if (skipImages && isImageName(path))
+            continue;
+        EditWindow *window = NewDocument(1);
+        if (!window)
+            return;
+        setTitle(window, path);
+        if (!LoadDocumentFile(window, path))
+            return;
+        AddFileHistory(m_context.settings, path);
+        window->rtfEdit()->setTag(QStringLiteral("0"));
+        if (settingIsOn("Backup"))
+            BackupCopy(path);
+        window->rtfEdit()->setFocus();
+        if (!runPendingEvents(window))
+            return;
+    }
+}
+
+void Documents::OpenHistoryEntry(const QString &path)
+{
+    const QString name = fileNameOf(path);
+    EditWindow *window = NewDocument(1);
+    if (!window) {
+        if (m_context.frame)
+            m_context.frame->setStatusText(name + QStringLiteral("のオープン処理に失敗しました"));
+        return;
+    }
+    setTitle(window, path);
+    if (m_context.frame)
+        m_context.frame->setStatusText(name + QStringLiteral("を開いています・・・"));
+    if (!LoadDocumentFile(window, path))
+        return;
+    window->rtfEdit()->setTag(QStringLiteral("0"));
+    if (m_context.frame)
+        m_context.frame->setStatusText(name + QStringLiteral("を開きました"));
+    if (settingIsOn("Backup"))
+        BackupCopy(path);
+}
+
+} // namespace zp

@@ -1,0 +1,65 @@
+// The ten history slots in the settings file.
+
+#include "documents/recentfiles.h"
+#include "platform/settingsfile.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace zp;
+
+class TestRecentFiles : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void init();
+    void record_data();
+    void record();
+
+private:
+    std::unique_ptr<QTemporaryDir> m_dir;
+    SettingsFile m_settings;
+};
+
+void TestRecentFiles::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_dir->isValid());
+    m_settings = SettingsFile(m_dir->path() + QLatin1Char('/'));
+}
+
+void TestRecentFiles::record_data()
+{
+    QTest::addColumn<QStringList>("before");
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QStringList>("after");
+    QTest::newRow("first path into slot 1") << QStringList(10) << "/a" << QStringList{"/a"} + QStringList(9);
+    QTest::newRow("known path keeps its place")
+            << QStringList{"/a", "/b", "/c"} + QStringList(7) << "/b"
+            << QStringList{"/a", "/b", "/c"} + QStringList(7);
+    QTest::newRow("other letter case is another entry")
+            << QStringList{"/a"} + QStringList(9) << "/A" << QStringList{"/a", "/A"} + QStringList(8);
+    QTest::newRow("emptied slot 1 is filled first")
+            << QStringList{"", "/b"} + QStringList(8) << "/c" << QStringList{"/c", "/b"} + QStringList(8);
+    QTest::newRow("all ten filled: the oldest goes")
+            << QStringList{"/1", "/2", "/3", "/4", "/5", "/6", "/7", "/8", "/9", "/10"} << "/11"
+            << QStringList{"/2", "/3", "/4", "/5", "/6", "/7", "/8", "/9", "/10", "/11"};
+    QTest::newRow("path already after an empty slot is written again")
+            << QStringList{"", "/b"} + QStringList(8) << "/b" << QStringList{"/b", "/b"} + QStringList(8);
+}
+
+void TestRecentFiles::record()
+{
+    QFETCH(QStringList, before);
+    QFETCH(QString, path);
+    QFETCH(QStringList, after);
+    for (int i = 0; i < before.size(); ++i) {
+        if (!before.at(i).isEmpty())
+            m_settings.write("History", QStringLiteral("FileList%1").arg(i + 1), before.at(i));
+    }
+    AddFileHistory(m_settings, path);
+    QCOMPARE(historySlots(m_settings), after);
+}
+
+QTEST_GUILESS_MAIN(TestRecentFiles)
+#include "tst_recentfiles.moc"

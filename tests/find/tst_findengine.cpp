@@ -1,0 +1,219 @@
+// The search rules without the dialog: where a find lands with and without
+// case, across the pieces a large text is read in, and what a replace-all
+// makes of a text (count, result with its line-break forms, caret).
+
+#include "find/findengine.h"
+
+#include <QTest>
+
+using zp::ReplaceAllPlan;
+using zp::StringSearchText;
+
+namespace {
+
+// A text that hands out at most maxPiece characters per read, so matches
+// that straddle two reads are exercised with small texts.
+class ChoppyText : public zp::SearchText
+{
+public:
+    explicit ChoppyText(QString text) : m_text(std::move(text)) {}
+    int length() const override { return int(m_text.size()); }
+    QString read(int position, int count) const override
+    {
+        ++reads;
+        return m_text.mid(position, count);
+    }
+    mutable int reads = 0;
+
+private:
+    QString m_text;
+};
+
+ReplaceAllPlan planFor(const QString &text, const QString &find, const QString &replacement)
+{
+    ReplaceAllPlan plan(find, replacement);
+    const StringSearchText source(text);
+    while (plan.findNext(source)) {
+    }
+    return plan;
+}
+
+} // namespace
+
+class TestFindEngine : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void find_data();
+    void find();
+    void findAcrossPieces_data();
+    void findAcrossPieces();
+    void upperKeepsPositions_data();
+    void upperKeepsPositions();
+    void replaceAll_data();
+    void replaceAll();
+    void planFollowsEdits_data();
+    void planFollowsEdits();
+};
+
+void TestFindEngine::find_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("needle");
+    QTest::addColumn<int>("from");
+    QTest::addColumn<bool>("matchCase");
+    QTest::addColumn<int>("expected");
+
+    // Where the dialog tests do not reach: breaks, lengths, bounds.
+    QTest::newRow("overlapping, from inside the first") << "aaaa" << "aa" << 1 << true << 1;
+    QTest::newRow("sharp s stays one character") << u"ßabc"_qs << "ABC" << 0 << false << 1;
+    QTest::newRow("across a line break") << "ab\ncd" << "b\nc" << 0 << true << 1;
+    QTest::newRow("empty needle never matches") << "abc" << "" << 0 << true << -1;
+    QTest::newRow("needle longer than text") << "ab" << "abc" << 0 << true << -1;
+    QTest::newRow("from past the end") << "abc" << "c" << 9 << true << -1;
+    QTest::newRow("negative from is the top") << "abc" << "a" << -4 << true << 0;
+}
+
+void TestFindEngine::find()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, needle);
+    QFETCH(int, from);
+    QFETCH(bool, matchCase);
+    QFETCH(int, expected);
+    QCOMPARE(zp::findText(StringSearchText(text), needle, from, matchCase), expected);
+}
+
+void TestFindEngine::findAcrossPieces_data()
+{
+    QTest::addColumn<int>("at");
+    QTest::addColumn<bool>("matchCase");
+
+    // The text is read in growing pieces from 4 K characters; matches on and
+    // around the boundaries must be found exactly once, at their place.
+    for (int at : {0, 4093, 4094, 4095, 4096, 12285, 12286, 200000, 999996}) {
+        QTest::addRow("at %d, exact", at) << at << true;
+        QTest::addRow("at %d, any case", at) << at << false;
+    }
+}
+
+void TestFindEngine::findAcrossPieces()
+{
+    QFETCH(int, at);
+    QFETCH(bool, matchCase);
+    QString text(1000000, QLatin1Char('x'));
+    text.replace(at, 4, QStringLiteral("find"));
+    ChoppyText source(text);
+    QCOMPARE(zp::findText(source, QStringLiteral("FIND").toLower(), 0, matchCase), at);
+    if (!matchCase)
+        QCOMPARE(zp::findText(source, QStringLiteral("FIND"), 0, false), at);
+    // A far match costs a handful of reads, not one per few characters.
+    QVERIFY2(source.reads < 60, qPrintable(QString::number(source.reads)));
+    QCOMPARE(zp::findText(source, QStringLiteral("find"), at + 1, matchCase), -1);
+}
+
+void TestFindEngine::upperKeepsPositions_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("ASCII") << "abc XYZ 09" << "ABC XYZ 09";
+    QTest::newRow("sharp s") << u"straße"_qs << u"STRAßE"_qs;
+    QTest::newRow("ligature fi stays") << u"\uFB01x"_qs << u"\uFB01X"_qs;
+    QTest::newRow("full-width") << u"ａｚ"_qs << u"ＡＺ"_qs;
+    QTest::newRow("Greek and Cyrillic") << u"αβжя"_qs << u"ΑΒЖЯ"_qs;
+    QTest::newRow("surrogate pair") << u"\U00010428a"_qs << u"\U00010400A"_qs;
+    QTest::newRow("lone surrogate") << u"\xD801" "a"_qs << u"\xD801" "A"_qs;
+    QTest::newRow("kana unchanged") << u"かなカナ"_qs << u"かなカナ"_qs;
+}
+
+void TestFindEngine::upperKeepsPositions()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, expected);
+    const QString upper = zp::upperSameLength(text);
+    QCOMPARE(upper.size(), text.size());
+    QCOMPARE(upper, expected);
+}
+
+void TestFindEngine::replaceAll_data()
+{
+    QTest::addColumn<QString>("raw");
+    QTest::addColumn<QString>("find");
+    QTest::addColumn<QString>("replacement");
+    QTest::addColumn<int>("count");
+    QTest::addColumn<QString>("result");
+    QTest::addColumn<int>("caret");
+
+    QTest::newRow("inserted text not searched again") << "aaa" << "a" << "aa" << 3 << "aaaaaa" << 6;
+    QTest::newRow("exact case only") << "abc ABC Abc" << "ABC" << "x" << 1 << "abc x Abc" << 5;
+    QTest::newRow("overlaps taken left to right") << "aaaa" << "aa" << "b" << 2 << "bb" << 2;
+    QTest::newRow("nothing found") << "abc" << "z" << "y" << 0 << "abc" << -1;
+    QTest::newRow("shrinks") << "<br><br>x" << "<br>" << "" << 2 << "x" << 0;
+    QTest::newRow("CR LF breaks keep their form")
+        << "abc\r\nabc\rabc\nabc" << "abc" << "abcde" << 4
+        << "abcde\r\nabcde\rabcde\nabcde" << 23;
+    QTest::newRow("find text across a CR LF")
+        << "a\r\nb a\rb" << "a\nb" << "-" << 2 << "- -" << 3;
+    QTest::newRow("break in the replacement takes the first form")
+        << "x;y\rz;" << ";" << "\n" << 2 << "x\ry\rz\r" << 6;
+    QTest::newRow("break in the replacement, no breaks yet")
+        << "x;y" << ";" << "\r\n" << 1 << "x\r\ny" << 2;
+    QTest::newRow("Japanese") << u"検索と検索"_qs << u"検索"_qs << u"置換え"_qs << 2
+                              << u"置換えと置換え"_qs << 7;
+}
+
+void TestFindEngine::replaceAll()
+{
+    QFETCH(QString, raw);
+    QFETCH(QString, find);
+    QFETCH(QString, replacement);
+    QFETCH(int, count);
+    QFETCH(QString, result);
+    QFETCH(int, caret);
+
+    // The plan searches the text as the view reports it: breaks as "\n".
+    QString text = raw;
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    const ReplaceAllPlan plan = planFor(text, find, replacement);
+    QCOMPARE(plan.count(), count);
+    QCOMPARE(plan.apply(raw), result);
+    QCOMPARE(plan.caretAfter(), caret);
+}
+
+void TestFindEngine::planFollowsEdits_data()
+{
+    QTest::addColumn<QString>("before");
+    QTest::addColumn<int>("position");
+    QTest::addColumn<int>("removed");
+    QTest::addColumn<QString>("inserted");
+    QTest::addColumn<QString>("result");
+
+    // Two matches of "ab" are planned in "ab-ab-xx" before the scan reaches
+    // the end; then the text is edited and the scan goes on.
+    QTest::newRow("typing before both shifts them") << "ab-ab-ab" << 0 << 0 << "zz" << "zzX-X-X";
+    QTest::newRow("typing between keeps both") << "ab-ab-ab" << 3 << 0 << "q" << "X-qX-X";
+    QTest::newRow("typing inside a match drops it") << "ab-ab-ab" << 4 << 0 << "q" << "X-aqb-X";
+    QTest::newRow("deleting a match drops it") << "ab-ab-ab" << 2 << 3 << "" << "X-X";
+    QTest::newRow("typing right after a match") << "ab-ab-ab" << 2 << 0 << "!" << "X!-X-X";
+}
+
+void TestFindEngine::planFollowsEdits()
+{
+    QFETCH(QString, before);
+    QFETCH(int, position);
+    QFETCH(int, removed);
+    QFETCH(QString, inserted);
+    QFETCH(QString, result);
+
+    ReplaceAllPlan plan(QStringLiteral("ab"), QStringLiteral("X"));
+    QVERIFY(plan.findNext(StringSearchText(before)));
+    QVERIFY(plan.findNext(StringSearchText(before)));
+    const QString after = QString(before).replace(position, removed, inserted);
+    plan.textChanged(position, removed, int(inserted.size()));
+    while (plan.findNext(StringSearchText(after))) {
+    }
+    QCOMPARE(plan.apply(after), result);
+}
+
+QTEST_GUILESS_MAIN(TestFindEngine)
+#include "tst_findengine.moc"

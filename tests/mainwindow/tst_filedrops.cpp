@@ -1,0 +1,109 @@
+// Files dropped on the frame and on a document's text.
+
+#include "documents/recentfiles.h"
+
+#include "../support/appfixture.h"
+
+#include <QDropEvent>
+#include <QMimeData>
+#include <QTest>
+#include <QUrl>
+
+using namespace zp;
+using namespace zp::testing;
+
+namespace {
+
+// Delivers a drag-enter and a drop of paths to target, as a file manager does.
+void dropFiles(QWidget *target, const QStringList &paths)
+{
+    QMimeData data;
+    QList<QUrl> urls;
+    for (const QString &path : paths)
+        urls.append(QUrl::fromLocalFile(path));
+    data.setUrls(urls);
+    const QPointF at(10, 10);
+    QDragEnterEvent enter(at.toPoint(), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &enter);
+    QVERIFY(enter.isAccepted());
+    QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &drop);
+    QVERIFY(drop.isAccepted());
+}
+
+} // namespace
+
+class TestFileDrops : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void drop_data();
+    void drop();
+    void dropOnMaximizedWindowSetsCaption();
+};
+
+void TestFileDrops::drop_data()
+{
+    QTest::addColumn<bool>("onText");
+    QTest::addColumn<QStringList>("names");
+    QTest::addColumn<QStringList>("opened");
+    const QStringList three{"a.txt", "b.html", "c.css"};
+    QTest::newRow("three files on the frame, in order") << false << three << three;
+    QTest::newRow("three files on the text, in order") << true << three << three;
+    QTest::newRow("png on the text is skipped") << true << QStringList{"p.png", "t.txt"}
+                                               << QStringList{"t.txt"};
+    QTest::newRow("JPG on the text is skipped") << true << QStringList{"P.JPG"} << QStringList{};
+    QTest::newRow("jpeg without dot on the text is skipped")
+            << true << QStringList{"xjpeg", "y.tiff"} << QStringList{"y.tiff"};
+    QTest::newRow("png on the frame opens as text") << false << QStringList{"p.png"}
+                                                   << QStringList{"p.png"};
+    QTest::newRow("same file twice opens twice") << false << QStringList{"a.txt", "a.txt"}
+                                                 << QStringList{"a.txt", "a.txt"};
+}
+
+void TestFileDrops::drop()
+{
+    QFETCH(bool, onText);
+    QFETCH(QStringList, names);
+    QFETCH(QStringList, opened);
+    AppFixture f;
+    QVERIFY(f.start(QString(), {"Backup=1"}));
+    QStringList paths, expected;
+    for (const QString &name : names)
+        paths.append(f.writeFile(name, name.toUtf8()));
+    for (const QString &name : opened)
+        expected.append(f.filePath(name));
+    QWidget *target = onText ? f.main()->activeDocument()->rtfEdit()->viewport()
+                             : f.main()->mdiArea()->viewport();
+    const QString textBefore = f.main()->activeDocument()->rtfEdit()->text();
+    dropFiles(target, paths);
+    QTRY_COMPARE(f.documentTitles().mid(1), expected);
+    QTest::qWait(0);
+    QCOMPARE(f.documentTitles().mid(1), expected);
+    // The text that received the drop is unchanged.
+    QCOMPARE(f.documentWindows().first()->rtfEdit()->text(), textBefore);
+    if (!expected.isEmpty()) {
+        QCOMPARE(f.main()->activeDocument()->windowTitle(), expected.last());
+        QCOMPARE(f.main()->activeDocument()->rtfEdit()->tag(), QStringLiteral("0"));
+        QCOMPARE(f.main()->activeDocument()->rtfEdit()->text(), opened.last());
+        QVERIFY(QFileInfo::exists(f.backupPath(opened.first())));
+    }
+    QStringList recorded = historySlots(f.context().settings);
+    recorded.removeAll(QString());
+    expected.removeDuplicates();
+    QCOMPARE(recorded, expected);
+}
+
+void TestFileDrops::dropOnMaximizedWindowSetsCaption()
+{
+    AppFixture f;
+    QVERIFY(f.start());
+    f.main()->activeDocument()->subWindow()->showMaximized();
+    const QString path = f.writeFile("m.txt", "m");
+    dropFiles(f.main()->activeDocument()->rtfEdit()->viewport(), {path});
+    QTRY_COMPARE(f.main()->activeDocument()->windowTitle(), path);
+    QCOMPARE(f.main()->caption(), path);
+}
+
+QTEST_MAIN(TestFileDrops)
+#include "tst_filedrops.moc"
