@@ -1,7 +1,7 @@
 #pragma once
-// Doubles for the editing tests: message boxes that fail on any box, a colour
-// chooser given its answers in advance, and a running program over a
-// temporary application folder.
+// Doubles for the editing tests: a colour chooser given its answers in
+// advance, and a running program over a temporary application folder whose
+// message boxes expect no box at all.
 
 #include "app/startup.h"
 #include "editor/editwindow.h"
@@ -9,7 +9,7 @@
 #include "mainwindow/mainwindow.h"
 #include "platform/clipboard.h"
 #include "platform/colorchooser.h"
-#include "platform/messageboxes.h"
+#include "scriptedmessageboxes.h"
 
 #include <QList>
 #include <QTemporaryDir>
@@ -18,26 +18,12 @@
 #include <memory>
 #include <optional>
 
-// No editing command asks anything; a box is a failure.
-class NoMessageBoxes : public zp::MessageBoxes
-{
-public:
-    Answer show(QWidget *, const QString &text, const QString &, Buttons, Icon,
-                Answer defaultAnswer) override
-    {
-        QTest::qFail(qPrintable(QStringLiteral("unexpected message box: ") + text), __FILE__,
-                     __LINE__);
-        return defaultAnswer;
-    }
-};
-
 // Answers with the colours queued, std::nullopt for Cancel; counts the calls.
 class QueuedColorChooser : public zp::ColorChooser
 {
 public:
     QList<std::optional<QColor>> answers;
     int calls = 0;
-    QColor startColor;
 
     bool choose(QWidget *, QColor *color) override
     {
@@ -59,7 +45,7 @@ public:
 struct Program
 {
     QTemporaryDir dir;
-    NoMessageBoxes boxes;
+    zptest::ScriptedMessageBoxes boxes;
     zp::SystemClipboard clipboard;
     QueuedColorChooser chooser;
     std::unique_ptr<zp::Application> app;

@@ -92,12 +92,13 @@ void TestEditCommands::init()
 void TestEditCommands::cleanup()
 {
     QVERIFY2(m_program->chooser.answers.isEmpty(), "unused colour answers");
+    QVERIFY2(m_program->boxes.settled(), "unexpected message box");
     // Close without the save question: the documents are marked unmodified.
-    for (QWidget *w : QApplication::topLevelWidgets()) {
-        if (auto *doc = w->findChild<zp::EditWindow *>())
-            doc->rtfEdit()->setTag(QStringLiteral("0"));
-    }
+    const auto documents = m_program->main()->findChildren<zp::EditWindow *>();
+    for (zp::EditWindow *doc : documents)
+        doc->rtfEdit()->setTag(QStringLiteral("0"));
     m_program.reset();
+    QCOMPARE(QApplication::topLevelWidgets().size(), 0);
 }
 
 void TestEditCommands::coloursFromSettings_data()

@@ -45,6 +45,7 @@ void TestWindowArrangement::init()
 
 void TestWindowArrangement::cleanup()
 {
+    QVERIFY2(m_program->boxes.settled(), "unexpected message box");
     m_program.reset();
 }
 
