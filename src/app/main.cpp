@@ -6,6 +6,8 @@
 #include "platform/messageboxes.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
 
 int main(int argc, char *argv[])
 {
@@ -13,6 +15,11 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QStringLiteral("Zelkopad"));
     QApplication::setApplicationDisplayName(QStringLiteral("Zelkopad"));
     QApplication::setApplicationVersion(QStringLiteral(ZELKOPAD_VERSION));
+    // The interface is Japanese whatever the locale: Qt's own texts (the
+    // buttons of message boxes and dialogs) follow it.
+    QTranslator qtTexts;
+    if (qtTexts.load(QStringLiteral("qtbase_ja"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtTexts);
 
     zp::QtMessageBoxes messageBoxes;
     zp::SystemClipboard clipboard;
