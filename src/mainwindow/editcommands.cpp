@@ -2,6 +2,7 @@
 // handlers. Each acts on the active document window, asked anew each time.
 
 #include "mainwindow/mainwindow.h"
+#include "mainwindow/statuspanels.h"
 
 #include "editor/editconversions.h"
 #include "editor/editorcolors.h"
@@ -149,6 +150,8 @@ void MainWindow::mnuEditHtmlSmall_Click() { ConvertTagCase(QStringLiteral("Small
 void MainWindow::ConvertTagCase(const QString &mode)
 {
     setStatusText(QStringLiteral("変換中です・・・"));
+    // Painted now: the conversion runs without returning to the event loop.
+    m_status->repaint();
     if (EditWindow *document = activeDocument())
         applyTagCase(*document->rtfEdit(), mode == QLatin1String("Large"));
     setStatusText(QStringLiteral("処理が終わりました"));
