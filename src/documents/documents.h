@@ -76,6 +76,11 @@ public:
     void BackupCopy(const QString &path);
 
 private:
+    enum TitleTiming { TitleBeforeLoading, TitleAfterLoading };
+    // The steps every way of opening a file shares: a new window, the file
+    // read into it, the history entry, the unmodified flag, the backup copy and
+    // the focus; then pending events run. False when the caller must stop.
+    bool openInNewWindow(const QString &path, TitleTiming timing);
     // Sets window's title; a maximized window also gives the frame its caption.
     void setTitle(EditWindow *window, const QString &path);
     // Writes the window's text to path, asking about characters CP932 cannot

@@ -43,6 +43,27 @@ bool Documents::isOpen(const QString &path) const
     return false;
 }
 
+bool Documents::openInNewWindow(const QString &path, TitleTiming timing)
+{
+    EditWindow *window = NewDocument(1);
+    if (!window)
+        return false;
+    if (timing == TitleBeforeLoading)
+        setTitle(window, path);
+    if (!LoadDocumentFile(window, path))
+        return false;
+    AddFileHistory(m_context.settings, path);
+    window->rtfEdit()->setTag(QStringLiteral("0"));
+    if (settingIsOn("Backup"))
+        BackupCopy(path);
+    window->rtfEdit()->setFocus();
+    // The command line names the window once the file is in it, and only the
+    // window (the frame's caption is left alone).
+    if (timing == TitleAfterLoading)
+        window->setWindowTitle(path);
+    return runPendingEvents(window);
+}
+
 void Documents::OpenWithDialog()
 {
     if (!m_context.fileDialogs)
@@ -53,19 +74,7 @@ void Documents::OpenWithDialog()
     if (result.isEmpty() || isOpen(result))
         return;
     for (const QString &name : openedNames(result, count)) {
-        const QString path = m_dialogs.LastDialogFolder + name;
-        EditWindow *window = NewDocument(1);
-        if (!window)
-            return;
-        setTitle(window, path);
-        if (!LoadDocumentFile(window, path))
-            return;
-        AddFileHistory(m_context.settings, path);
-        window->rtfEdit()->setTag(QStringLiteral("0"));
-        if (settingIsOn("Backup"))
-            BackupCopy(path);
-        window->rtfEdit()->setFocus();
-        if (!runPendingEvents(window))
+        if (!openInNewWindow(m_dialogs.LastDialogFolder + name, TitleBeforeLoading))
             return;
     }
 }
@@ -77,19 +86,7 @@ void Documents::OpenCommandLine(const QStringList &items)
     for (const QString &item : items) {
         if (item.isEmpty())
             continue;
-        const QString path = rebuildPath(item, fileSystem);
-        EditWindow *window = NewDocument(1);
-        if (!window)
-            return;
-        if (!LoadDocumentFile(window, path))
-            return;
-        AddFileHistory(m_context.settings, path);
-        if (settingIsOn("Backup"))
-            BackupCopy(path);
-        window->rtfEdit()->setFocus();
-        window->rtfEdit()->setTag(QStringLiteral("0"));
-        window->setWindowTitle(path);
-        if (!runPendingEvents(window))
+        if (!openInNewWindow(rebuildPath(item, fileSystem), TitleAfterLoading))
             return;
     }
 }
@@ -99,18 +96,7 @@ void Documents::OpenDroppedFiles(const QStringList &paths, bool skipImages)
     for (const QString &path : paths) {
         if (skipImages && isImageName(path))
             continue;
-        EditWindow *window = NewDocument(1);
-        if (!window)
-            return;
-        setTitle(window, path);
-        if (!LoadDocumentFile(window, path))
-            return;
-        AddFileHistory(m_context.settings, path);
-        window->rtfEdit()->setTag(QStringLiteral("0"));
-        if (settingIsOn("Backup"))
-            BackupCopy(path);
-        window->rtfEdit()->setFocus();
-        if (!runPendingEvents(window))
+        if (!openInNewWindow(path, TitleBeforeLoading))
             return;
     }
 }

@@ -1,6 +1,7 @@
 #include "editor/textview.h"
 
 #include "platform/cp932codec.h"
+#include "platform/droppedfiles.h"
 #include "platform/filewriter.h"
 
 #include <QContextMenuEvent>
@@ -13,7 +14,6 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
-#include <QUrl>
 
 #include <algorithm>
 
@@ -428,24 +428,12 @@ void TextView::insertFromMimeData(const QMimeData *source)
 
 bool TextView::canInsertFromMimeData(const QMimeData *source) const
 {
-    return !localFiles(source).isEmpty() || QPlainTextEdit::canInsertFromMimeData(source);
-}
-
-QStringList TextView::localFiles(const QMimeData *data)
-{
-    QStringList paths;
-    if (!data || !data->hasUrls())
-        return paths;
-    for (const QUrl &url : data->urls()) {
-        if (url.isLocalFile())
-            paths.append(url.toLocalFile());
-    }
-    return paths;
+    return !droppedLocalFiles(source).isEmpty() || QPlainTextEdit::canInsertFromMimeData(source);
 }
 
 void TextView::dragEnterEvent(QDragEnterEvent *event)
 {
-    if (!localFiles(event->mimeData()).isEmpty()) {
+    if (!droppedLocalFiles(event->mimeData()).isEmpty()) {
         event->acceptProposedAction();
         return;
     }
@@ -454,7 +442,7 @@ void TextView::dragEnterEvent(QDragEnterEvent *event)
 
 void TextView::dragMoveEvent(QDragMoveEvent *event)
 {
-    if (!localFiles(event->mimeData()).isEmpty()) {
+    if (!droppedLocalFiles(event->mimeData()).isEmpty()) {
         event->acceptProposedAction();
         return;
     }
@@ -464,7 +452,7 @@ void TextView::dragMoveEvent(QDragMoveEvent *event)
 void TextView::dropEvent(QDropEvent *event)
 {
     // Dropped files are opened by the program, never inserted as text.
-    const QStringList files = localFiles(event->mimeData());
+    const QStringList files = droppedLocalFiles(event->mimeData());
     if (!files.isEmpty()) {
         event->acceptProposedAction();
         Q_EMIT filesDropped(files);

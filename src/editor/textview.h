@@ -149,7 +149,6 @@ private:
     void onContentsChange(int position, int charsRemoved, int charsAdded);
     std::vector<quint8> takeForms(BreakStack &stack, int count, quint8 fallback);
     static void pushRemoved(BreakStack &stack, RemovedBreaks removed);
-    static QStringList localFiles(const QMimeData *data);
     int displayLinesBefore(int blockNumber) const;
     int wrappedLineCount(const QTextBlock &block) const;
     // True when text surely fits on one display line at the wrapping width.

@@ -1,0 +1,20 @@
+#include "platform/droppedfiles.h"
+
+#include <QMimeData>
+#include <QUrl>
+
+namespace zp {
+
+QStringList droppedLocalFiles(const QMimeData *data)
+{
+    QStringList paths;
+    if (!data || !data->hasUrls())
+        return paths;
+    for (const QUrl &url : data->urls()) {
+        if (url.isLocalFile())
+            paths.append(url.toLocalFile());
+    }
+    return paths;
+}
+
+} // namespace zp
