@@ -44,15 +44,23 @@ void LineNumberGutter::DrawLineNumbers(const TextView &view)
 {
     const qreal ratio = devicePixelRatioF();
     const QSize pixels = size() * ratio;
+    const int first = view.firstVisibleLine();
+    const int rowHeight = view.lineHeight();
+    // The editor repaints at every key; while the rows it would draw are the
+    // ones already drawn (same first line, size, colours and font), the image
+    // stands as it is.
+    const Pass pass{first, pixels, rowHeight, backColor().rgb(), m_numberColor.rgb(), font()};
+    if (pass == m_lastPass && !m_image.isNull())
+        return;
+    m_lastPass = pass;
     if (m_image.size() != pixels) {
         m_image = QImage(pixels, QImage::Format_RGB32);
         m_image.setDevicePixelRatio(ratio);
     }
     m_image.fill(backColor());
-    const int first = view.firstVisibleLine();
     {
         QPainter painter(&m_image);
-        PrintLineNumbers(first + 1, painter, height(), width(), view.lineHeight());
+        PrintLineNumbers(first + 1, painter, height(), width(), rowHeight);
     }
     update();
 }

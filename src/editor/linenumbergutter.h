@@ -5,6 +5,7 @@
 // widget only presents it.
 
 #include <QColor>
+#include <QFont>
 #include <QImage>
 #include <QStringList>
 #include <QWidget>
@@ -51,6 +52,22 @@ protected:
 
 private:
     QColor m_numberColor{240, 148, 118};
+    // What the image was last drawn from.
+    struct Pass
+    {
+        int first = -1;
+        QSize pixels;
+        int rowHeight = 0;
+        QRgb back = 0;
+        QRgb number = 0;
+        QFont font;
+        bool operator==(const Pass &o) const
+        {
+            return first == o.first && pixels == o.pixels && rowHeight == o.rowHeight
+                && back == o.back && number == o.number && font == o.font;
+        }
+    };
+    Pass m_lastPass;
     QImage m_image;
     QStringList m_rows;
 };

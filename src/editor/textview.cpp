@@ -1,5 +1,6 @@
 #include "editor/textview.h"
 
+#include "editor/paddedtextlayout.h"
 #include "platform/cp932codec.h"
 #include "platform/droppedfiles.h"
 #include "platform/filewriter.h"
@@ -53,6 +54,10 @@ QString normalizeBreaks(QString text)
 TextView::TextView(QWidget *parent)
     : QPlainTextEdit(parent)
 {
+    auto *doc = new QTextDocument(this);
+    m_layout = new PaddedTextLayout(doc);
+    doc->setDocumentLayout(m_layout);
+    setDocument(doc);
     setLineWrapMode(QPlainTextEdit::NoWrap);
     setAcceptDrops(true);
     // The first line starts at the top edge, where the gutter's first row is;
@@ -221,6 +226,27 @@ void TextView::setRightMargin(int margin)
 {
     m_rightMargin = margin;
     setLineWrapMode(margin == 0 ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
+    updateScrollRoom();
+}
+
+void TextView::updateScrollRoom()
+{
+    // A quarter of the view: typing at the end of a long line scrolls once
+    // every few dozen keys instead of at every key.
+    m_layout->setSlack(m_rightMargin == 0 ? 0 : viewport()->width() / 4, viewport()->width());
+}
+
+void TextView::scrollAheadFrom(int horizontalBefore)
+{
+    QScrollBar *bar = horizontalScrollBar();
+    if (m_rightMargin != 0 && bar->value() > horizontalBefore)
+        bar->setValue(std::min(bar->maximum(), bar->value() + m_layout->slack()));
+}
+
+void TextView::resizeEvent(QResizeEvent *event)
+{
+    QPlainTextEdit::resizeEvent(event);
+    updateScrollRoom();
 }
 
 void TextView::undoEdit()
@@ -394,7 +420,9 @@ void TextView::keyPressEvent(QKeyEvent *event)
         event->setAccepted(plain.isAccepted());
         return;
     }
+    const int horizontalBefore = horizontalScrollBar()->value();
     QPlainTextEdit::keyPressEvent(event);
+    scrollAheadFrom(horizontalBefore);
 }
 
 void TextView::mousePressEvent(QMouseEvent *event)

@@ -30,6 +30,10 @@
 class QTextBlock;
 
 namespace zp {
+class PaddedTextLayout;
+}
+
+namespace zp {
 
 class TextView : public QPlainTextEdit
 {
@@ -113,6 +117,7 @@ Q_SIGNALS:
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void contextMenuEvent(QContextMenuEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
@@ -147,6 +152,10 @@ private:
     // Gives the breaks new forms as one undoable step of the document.
     void replaceForms(std::vector<quint8> forms);
     void onContentsChange(int position, int charsRemoved, int charsAdded);
+    // Room to the right of the longest unwrapped line, and the step by which a
+    // key that scrolled the view to the right scrolls it further.
+    void updateScrollRoom();
+    void scrollAheadFrom(int horizontalBefore);
     std::vector<quint8> takeForms(BreakStack &stack, int count, quint8 fallback);
     static void pushRemoved(BreakStack &stack, RemovedBreaks removed);
     int displayLinesBefore(int blockNumber) const;
@@ -166,6 +175,7 @@ private:
     mutable int m_lineHeight = 0;
     mutable QFont m_lineHeightFont;
 
+    PaddedTextLayout *m_layout = nullptr;
     std::vector<quint8> m_breaks;
     BreakStack m_undoBreaks;
     BreakStack m_redoBreaks;
