@@ -1,12 +1,18 @@
 #include "editor/paddedtextlayout.h"
 
+#include <cmath>
+
 namespace zp {
 
 QSizeF PaddedTextLayout::documentSize() const
 {
     QSizeF size = QPlainTextDocumentLayout::documentSize();
-    if (size.width() > m_viewWidth)
-        size.rwidth() += m_slack;
+    if (size.width() > m_viewWidth && m_slack > 0) {
+        // Rounded up to whole steps of room, so that a line growing by a key
+        // leaves the scroll range as it was for many keys.
+        const qreal steps = std::ceil((size.width() + m_slack) / m_slack);
+        size.setWidth(steps * m_slack);
+    }
     return size;
 }
 
