@@ -2,9 +2,9 @@
 // The plain-text layout with room to spare at the right of the longest line.
 //
 // Without it, typing at the end of the longest line of an unwrapped text
-// scrolls the view by one character a key, and every such scroll repaints the
-// whole view. With some room the view can scroll ahead by a larger step and
-// type on for many keys without scrolling.
+// changes the horizontal scroll range at every key, and every such change
+// repaints the whole view. The width is padded and rounded up to whole steps
+// of room, so the range changes once every few dozen keys.
 
 #include <QPlainTextDocumentLayout>
 

@@ -231,16 +231,9 @@ void TextView::setRightMargin(int margin)
 
 void TextView::updateScrollRoom()
 {
-    // A quarter of the view: typing at the end of a long line scrolls once
-    // every few dozen keys instead of at every key.
+    // A quarter of the view: typing at the end of a long line changes the
+    // scroll range once every few dozen keys instead of at every key.
     m_layout->setSlack(m_rightMargin == 0 ? 0 : viewport()->width() / 4, viewport()->width());
-}
-
-void TextView::scrollAheadFrom(int horizontalBefore)
-{
-    QScrollBar *bar = horizontalScrollBar();
-    if (m_rightMargin != 0 && bar->value() > horizontalBefore)
-        bar->setValue(std::min(bar->maximum(), bar->value() + m_layout->slack()));
 }
 
 void TextView::resizeEvent(QResizeEvent *event)
@@ -420,9 +413,7 @@ void TextView::keyPressEvent(QKeyEvent *event)
         event->setAccepted(plain.isAccepted());
         return;
     }
-    const int horizontalBefore = horizontalScrollBar()->value();
     QPlainTextEdit::keyPressEvent(event);
-    scrollAheadFrom(horizontalBefore);
 }
 
 void TextView::mousePressEvent(QMouseEvent *event)

@@ -152,10 +152,8 @@ private:
     // Gives the breaks new forms as one undoable step of the document.
     void replaceForms(std::vector<quint8> forms);
     void onContentsChange(int position, int charsRemoved, int charsAdded);
-    // Room to the right of the longest unwrapped line, and the step by which a
-    // key that scrolled the view to the right scrolls it further.
+    // Room to the right of the longest unwrapped line (see PaddedTextLayout).
     void updateScrollRoom();
-    void scrollAheadFrom(int horizontalBefore);
     std::vector<quint8> takeForms(BreakStack &stack, int count, quint8 fallback);
     static void pushRemoved(BreakStack &stack, RemovedBreaks removed);
     int displayLinesBefore(int blockNumber) const;

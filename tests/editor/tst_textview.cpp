@@ -4,6 +4,7 @@
 
 #include "editor/textview.h"
 
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -65,6 +66,7 @@ private Q_SLOTS:
     void changeSignalAndTag();
     void colourChangeKeepsBytes();
     void saveFileRefusesUnmappable();
+    void typingPastTheEdgeKeepsTheScrollRange();
 };
 
 void TestTextView::setAndReadBack_data()
@@ -364,6 +366,33 @@ void TestTextView::saveFileRefusesUnmappable()
     QFile file(path);
     QVERIFY(file.open(QIODevice::ReadOnly));
     QCOMPARE(file.readAll(), QByteArray("original"));
+}
+
+void TestTextView::typingPastTheEdgeKeepsTheScrollRange()
+{
+    TextView view;
+    view.resize(400, 200);
+    view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    view.setText(QStringLiteral("short line\r\n"));
+    // A text that fits needs no horizontal scrolling.
+    QCOMPARE(view.horizontalScrollBar()->maximum(), 0);
+
+    view.moveCursor(QTextCursor::End);
+    QScrollBar *bar = view.horizontalScrollBar();
+    int rangeChanges = 0;
+    for (int i = 0; i < 150; ++i) {
+        const int before = bar->maximum();
+        QTest::keyClick(&view, Qt::Key_X);
+        QCoreApplication::processEvents();
+        rangeChanges += bar->maximum() != before ? 1 : 0;
+        // The caret never leaves the view.
+        QVERIFY(view.viewport()->rect().contains(view.cursorRect().center()));
+    }
+    QVERIFY(bar->value() > 0);
+    // Every change of the range repaints the whole view: a character at a
+    // time would change it at nearly every key past the edge.
+    QVERIFY2(rangeChanges > 0 && rangeChanges <= 12, qPrintable(QString::number(rangeChanges)));
 }
 
 QTEST_MAIN(TestTextView)
