@@ -41,11 +41,11 @@ QString htmlLikeText(qsizetype characters, const QString &lineBreak)
     };
     QString text;
     text.reserve(characters + 100);
-    quint32 seed = 12345;
+    quint32 state = 12345;
     qsizetype lineLength = 0;
     while (text.size() < characters) {
-        seed = seed * 1103515245u + 12345u;
-        const QString &word = words.at(int((seed >> 16) % quint32(words.size())));
+        state = state * 1103515245u + 12345u;
+        const QString &word = words.at(int((state >> 16) % quint32(words.size())));
         text += word;
         text += QLatin1Char(' ');
         lineLength += word.size() + 1;

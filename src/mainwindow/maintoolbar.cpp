@@ -10,7 +10,7 @@ namespace zp {
 
 namespace {
 
-struct ButtonSpec
+struct ButtonDef
 {
     const char *icon; // null for a separator
     QString key;
@@ -28,7 +28,7 @@ MainToolbar::MainToolbar(QWidget *parent)
     setIconSize(QSize(16, 16));
     setToolButtonStyle(Qt::ToolButtonIconOnly);
 
-    const ButtonSpec specs[ButtonCount] = {
+    const ButtonDef defs[ButtonCount] = {
         {"new", QStringLiteral("新規作成"), {}},
         {"open", QStringLiteral("開く"), {}},
         {"save", QStringLiteral("上書き保存"), {}},
@@ -46,14 +46,14 @@ MainToolbar::MainToolbar(QWidget *parent)
     };
 
     for (int i = 0; i < ButtonCount; ++i) {
-        const ButtonSpec &spec = specs[i];
-        if (!spec.icon) {
+        const ButtonDef &def = defs[i];
+        if (!def.icon) {
             m_buttons.append(addSeparator());
             continue;
         }
-        QAction *action = addAction(toolbarIcon(QLatin1String(spec.icon)), spec.key);
-        action->setData(spec.key);
-        action->setToolTip(spec.toolTip.isEmpty() ? spec.key : spec.toolTip);
+        QAction *action = addAction(toolbarIcon(QLatin1String(def.icon)), def.key);
+        action->setData(def.key);
+        action->setToolTip(def.toolTip.isEmpty() ? def.key : def.toolTip);
         const int number = i + 1;
         connect(action, &QAction::triggered, this, [this, number] { Q_EMIT buttonClicked(number); });
         m_buttons.append(action);
