@@ -10,6 +10,7 @@
 #include "platform/clipboard.h"
 #include "platform/colorchooser.h"
 #include "scriptedmessageboxes.h"
+#include "testapp.h"
 
 #include <QList>
 #include <QTemporaryDir>
@@ -41,27 +42,21 @@ public:
 };
 
 // The program started over a temporary folder with the doubles and the
-// offscreen system clipboard; settings may be written before start().
-struct Program
+// offscreen system clipboard, its window at a size that shows a few dozen lines.
+struct Program : zptest::TestApp
 {
-    QTemporaryDir dir;
-    zptest::ScriptedMessageBoxes boxes;
-    zp::SystemClipboard clipboard;
     QueuedColorChooser chooser;
-    std::unique_ptr<zp::Application> app;
 
-    QString folder() const { return dir.path() + QLatin1Char('/'); }
-
+    QString appFolder() const { return folder.path() + QLatin1Char('/'); }
     bool start()
     {
-        app = std::make_unique<zp::Application>(dir.path(), boxes, clipboard);
-        app->context().colorChooser = &chooser;
-        if (!app->Main(QString()))
+        configure = [this](zp::AppContext &context) { context.colorChooser = &chooser; };
+        if (!TestApp::start())
             return false;
         main()->resize(900, 700);
         return QTest::qWaitForWindowExposed(main());
     }
-    zp::MainWindow *main() const { return app->mainWindow(); }
+    zp::MainWindow *main() const { return frame(); }
     zp::EditWindow *active() const { return main()->activeDocument(); }
     zp::TextView *view() const { return active() ? active()->rtfEdit() : nullptr; }
     zp::EditWindow *newDocument() { return main()->documents().NewDocument(0); }

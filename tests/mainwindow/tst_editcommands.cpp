@@ -183,7 +183,7 @@ void TestEditCommands::textColour()
     view->setSelStart(4);
     view->setSelLength(6);
     const QColor before = view->textColor();
-    const QByteArray bytes = savedBytes(*view, m_program->folder());
+    const QByteArray bytes = savedBytes(*view, m_program->appFolder());
 
     m_program->chooser.answers = {cancel ? std::optional<QColor>() : QColor(200, 10, 20)};
     auto *item = m_program->main()->findChild<QAction *>(via);
@@ -197,7 +197,7 @@ void TestEditCommands::textColour()
     QCOMPARE(view->selLength(), cancel ? 6 : 0);
     // The colour is the view's, not the text's: the file stays as it was and
     // there is nothing to undo.
-    QCOMPARE(savedBytes(*view, m_program->folder()), bytes);
+    QCOMPARE(savedBytes(*view, m_program->appFolder()), bytes);
     QVERIFY(!view->document()->isUndoAvailable());
 }
 
@@ -390,12 +390,12 @@ void TestEditCommands::lineBreaksThroughMenu()
     TextView *view = m_program->view();
     view->setText(QStringLiteral("<p>a</p>\r\nb\rc\n\rd"));
     view->setTag(QStringLiteral("0"));
-    const QByteArray before = savedBytes(*view, m_program->folder());
+    const QByteArray before = savedBytes(*view, m_program->appFolder());
     m_program->main()->menus().mnuEditreturnCode.at(index)->trigger();
-    QCOMPARE(savedBytes(*view, m_program->folder()), bytes);
+    QCOMPARE(savedBytes(*view, m_program->appFolder()), bytes);
     QCOMPARE(view->tag(), QStringLiteral("1"));
     m_program->main()->menus().mnuEditUndo->trigger();
-    QCOMPARE(savedBytes(*view, m_program->folder()), before);
+    QCOMPARE(savedBytes(*view, m_program->appFolder()), before);
 }
 
 void TestEditCommands::tagCaseThroughMenu_data()

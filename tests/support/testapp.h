@@ -9,6 +9,7 @@
 
 #include <QTemporaryDir>
 
+#include <functional>
 #include <memory>
 
 namespace zptest {
@@ -19,6 +20,8 @@ struct TestApp
     ScriptedMessageBoxes boxes;
     zp::SystemClipboard clipboard;
     std::unique_ptr<zp::Application> app;
+    // Run on the context before the start-up sequence (to put in more doubles).
+    std::function<void(zp::AppContext &)> configure;
 
     // Writes settings (INI text, CR LF added) before the start when given.
     bool start(const QString &commandLine = QString(), const QByteArray &settings = QByteArray())
@@ -30,6 +33,8 @@ struct TestApp
             file.write(settings);
         }
         app = std::make_unique<zp::Application>(folder.path(), boxes, clipboard);
+        if (configure)
+            configure(app->context());
         return app->Main(commandLine);
     }
 
