@@ -1,6 +1,7 @@
 #include "editor/textview.h"
 
 #include "editor/paddedtextlayout.h"
+#include "editor/plaindocumentfill.h"
 #include "platform/cp932codec.h"
 #include "platform/droppedfiles.h"
 #include "platform/filewriter.h"
@@ -96,7 +97,7 @@ QString TextView::splitBreaks(QString raw, std::vector<quint8> &breaks)
             p[out++] = p[i];
             continue;
         }
-        p[out++] = QLatin1Char('\n');
+        p[out++] = ParagraphSeparator;
         if (c == u'\r' && i + 1 < n && p[i + 1] == QLatin1Char('\n')) {
             breaks.push_back(quint8(LineBreak::CrLf));
             ++i;
@@ -121,7 +122,12 @@ void TextView::setText(QString raw)
     m_undoBreaks.clear();
     m_redoBreaks.clear();
     m_settingText = true;
-    setPlainText(plain);
+    // The empty text resets the editor (caret, undo history, formats); a
+    // large text then goes straight into the document's structures, which
+    // is many times faster than setPlainText.
+    setPlainText(QString());
+    if (!fillEmptyDocument(document(), plain))
+        setPlainText(plain);
     plain = QString();
     m_settingText = false;
     m_blockCount = document()->blockCount();

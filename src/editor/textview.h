@@ -138,8 +138,8 @@ private:
     };
     using BreakStack = std::deque<RemovedBreaks>;
 
-    // Splits raw at CR LF, CR and LF into the text of the document ("\n"
-    // breaks) and the form of each break.
+    // Splits raw at CR LF, CR and LF into the text of the document (U+2029
+    // breaks, the document's own separator) and the form of each break.
     static QString splitBreaks(QString raw, std::vector<quint8> &breaks);
     enum class Shape { SameText, SameLines, Different };
     // How raw differs from the document: only in the forms of its breaks, in

@@ -1,0 +1,223 @@
+#include "editor/plaindocumentfill.h"
+
+#include <QTextDocument>
+#include <QtGlobal>
+
+#include <private/qfragmentmap_p.h>
+#include <private/qtextdocument_p.h>
+
+#include <climits>
+#include <cstdlib>
+#include <limits>
+#include <vector>
+
+namespace zp {
+
+namespace {
+
+constexpr char16_t ParagraphSeparator = 0x2029;
+// Qt's frame markers: a text holding them is not stored as plain lines.
+constexpr char16_t BeginningOfFrame = 0xfdd0;
+constexpr char16_t EndOfFrame = 0xfdd1;
+// The colours of the nodes of Qt's fragment trees.
+constexpr quint32 Red = 0;
+constexpr quint32 Black = 1;
+
+// The private structures are those of the headers the program was built with.
+bool runsOnBuildQt()
+{
+    return qstrcmp(qVersion(), QT_VERSION_STR) == 0;
+}
+
+// The tree inside a QFragmentMap, which holds nothing else.
+template <class Fragment>
+QFragmentMapData<Fragment> &treeOf(QFragmentMap<Fragment> &map)
+{
+    static_assert(sizeof(QFragmentMap<Fragment>) == sizeof(QFragmentMapData<Fragment>));
+    static_assert(sizeof(QFragmentMapData<Fragment>) == sizeof(void *));
+    return *reinterpret_cast<QFragmentMapData<Fragment> *>(&map);
+}
+
+// The nodes of one tree, in the array form the tree itself uses: a header in
+// slot 0, nodes from slot 1 on, then free slots (allocated with malloc, as
+// the tree reallocates and frees them).
+template <class Fragment>
+class NodeArray
+{
+public:
+    using Header = typename QFragmentMapData<Fragment>::Header;
+
+    explicit NodeArray(quint32 count) : m_count(count)
+    {
+        // Some room to grow, so that the first edits do not copy the array.
+        const quint64 slots = quint64(count) + count / 8 + 64;
+        if (slots < std::numeric_limits<quint32>::max())
+            m_nodes = static_cast<Fragment *>(std::malloc(slots * sizeof(Fragment)));
+        m_allocated = quint32(slots);
+    }
+    ~NodeArray() { std::free(m_nodes); }
+    NodeArray(const NodeArray &) = delete;
+    NodeArray &operator=(const NodeArray &) = delete;
+
+    bool isValid() const { return m_nodes != nullptr; }
+    // Node i of the document order, from 1.
+    Fragment &node(quint32 i) { return m_nodes[i]; }
+
+    // Links the nodes 1..count, whose sizes are set, into a balanced
+    // red-black tree and gives the array to tree, freeing the tree's old one.
+    void installInto(QFragmentMapData<Fragment> &tree)
+    {
+        int height = 0;
+        while ((quint64(2) << height) <= m_count)
+            ++height;
+        // Every path from a node down to a missing child then holds the same
+        // number of black nodes: the bottom level is red unless it is full.
+        m_redDepth = (quint64(2) << height) - 1 == m_count ? -1 : height;
+        quint32 totals[Fragment::size_array_max];
+        const quint32 root = link(1, m_count + 1, 0, 0, totals);
+
+        auto *header = reinterpret_cast<Header *>(m_nodes);
+        header->tag = (quint32('p') << 24) | (quint32('m') << 16) | (quint32('a') << 8) | 'p';
+        header->root = root;
+        header->node_count = m_count;
+        header->allocated = m_allocated;
+        header->freelist = m_count + 1;
+        m_nodes[m_count + 1].right = 0;
+
+        std::free(tree.fragments);
+        tree.fragments = m_nodes;
+        m_nodes = nullptr;
+    }
+
+private:
+    // Links the nodes [begin, end) under parent and returns the subtree's
+    // root; totals receives the subtree's sizes.
+    quint32 link(quint32 begin, quint32 end, quint32 parent, int depth, quint32 *totals)
+    {
+        constexpr int fields = Fragment::size_array_max;
+        if (begin == end) {
+            for (int f = 0; f < fields; ++f)
+                totals[f] = 0;
+            return 0;
+        }
+        const quint32 mid = begin + (end - begin) / 2;
+        quint32 left[fields];
+        quint32 right[fields];
+        Fragment &n = m_nodes[mid];
+        n.parent = parent;
+        n.left = link(begin, mid, mid, depth + 1, left);
+        n.right = link(mid + 1, end, mid, depth + 1, right);
+        n.color = depth == m_redDepth ? Red : Black;
+        for (int f = 0; f < fields; ++f) {
+            n.size_left_array[f] = left[f];
+            totals[f] = left[f] + n.size_array[f] + right[f];
+        }
+        return mid;
+    }
+
+    Fragment *m_nodes = nullptr;
+    quint32 m_count;
+    quint32 m_allocated = 0;
+    int m_redDepth = -1;
+};
+
+} // namespace
+
+bool fillEmptyDocument(QTextDocument *document, const QString &text)
+{
+    if (!runsOnBuildQt() || document->characterCount() != 1 || text.isEmpty()
+        || text.size() > INT_MAX / 2)
+        return false;
+    QTextDocumentPrivate *d = QTextDocumentPrivate::get(document);
+    QTextDocumentPrivate::FragmentMap &fragments = d->fragmentMap();
+    QTextDocumentPrivate::BlockMap &blocks = d->blockMap();
+    if (fragments.numNodes() != 1 || blocks.numNodes() != 1 || d->isInEditBlock())
+        return false;
+
+    // Where each line ends (at its separator), and how many lines hold text.
+    std::vector<int> separators;
+    quint32 nonEmptyLines = 0;
+    const QChar *chars = text.constData();
+    const int length = int(text.size());
+    int lineStart = 0;
+    for (int i = 0; i < length; ++i) {
+        const char16_t c = chars[i].unicode();
+        if (c == ParagraphSeparator) {
+            separators.push_back(i);
+            nonEmptyLines += i > lineStart;
+            lineStart = i + 1;
+        } else if (c == BeginningOfFrame || c == EndOfFrame) {
+            return false;
+        }
+    }
+    nonEmptyLines += length > lineStart;
+
+    const quint32 blockCount = quint32(separators.size()) + 1;
+    // A fragment per line of text, one per separator, and the document's own
+    // final separator.
+    const quint32 fragmentCount = nonEmptyLines + quint32(separators.size()) + 1;
+    NodeArray<QTextFragmentData> fragmentNodes(fragmentCount);
+    NodeArray<QTextBlockData> blockNodes(blockCount);
+    if (!fragmentNodes.isValid() || !blockNodes.isValid())
+        return false;
+
+    // The empty document: one separator fragment in one block, whose formats
+    // every new fragment and block takes, as setPlainText gives them.
+    const QTextFragmentData *finalSeparator = fragments.fragment(fragments.firstNode());
+    const int finalSeparatorPosition = finalSeparator->stringPosition;
+    const int charFormat = finalSeparator->format;
+    const int blockFormat = blocks.fragment(blocks.firstNode())->format;
+
+    const bool undo = document->isUndoRedoEnabled();
+    document->setUndoRedoEnabled(false);
+    d->beginEditBlock();
+    // The ordinary insertion appends the characters to the document's buffer
+    // and records the change (0, 0, length) for the signals sent at the end of
+    // the edit block; its fragment and block are replaced below.
+    // Cursors (all at 0 in an empty document) stay at the start, where
+    // setPlainText leaves the caret.
+    const int base = int(d->buffer().size());
+    const bool cursorsWereHeld = d->blockCursorAdjustment;
+    d->blockCursorAdjustment = true;
+    d->insert(0, text, charFormat);
+    d->blockCursorAdjustment = cursorsWereHeld;
+    const int revision = document->revision();
+
+    quint32 fragment = 0;
+    const auto addFragment = [&](int stringPosition, int size) {
+        QTextFragmentData &f = fragmentNodes.node(++fragment);
+        f.size_array[0] = quint32(size);
+        f.stringPosition = stringPosition;
+        f.format = charFormat;
+    };
+    lineStart = 0;
+    for (quint32 line = 0; line < blockCount; ++line) {
+        const int lineEnd = line < separators.size() ? separators[line] : length;
+        if (lineEnd > lineStart)
+            addFragment(base + lineStart, lineEnd - lineStart);
+        if (line < separators.size())
+            addFragment(base + lineEnd, 1);
+        else
+            addFragment(finalSeparatorPosition, 1);
+
+        QTextBlockData &b = blockNodes.node(line + 1);
+        b.initialize();
+        b.size_array[0] = quint32(lineEnd - lineStart + 1);
+        b.size_array[1] = 1; // one block
+        b.size_array[2] = 1; // one line until the layout says otherwise
+        b.format = blockFormat;
+        b.revision = revision;
+        lineStart = lineEnd + 1;
+    }
+
+    for (auto it = blocks.begin(); !it.atEnd(); ++it)
+        it.value()->free();
+    fragmentNodes.installInto(treeOf(fragments));
+    blockNodes.installInto(treeOf(blocks));
+
+    d->endEditBlock();
+    document->setUndoRedoEnabled(undo);
+    return true;
+}
+
+} // namespace zp

@@ -1,0 +1,28 @@
+#pragma once
+// Puts a large plain text into an empty QTextDocument in linear time.
+//
+// QTextDocument::setPlainText inserts the text line by line, and every line
+// costs a search and a rebalance in each of the document's two red-black
+// trees (text fragments and blocks): about 3.5 µs a line, two seconds for a
+// 50 MB file of 80-character lines. fillEmptyDocument builds the same two
+// trees directly, already balanced, from the line lengths, and then reports
+// the change once, as one insertion, exactly as setPlainText would.
+//
+// It works on Qt's private document structures, so it only runs with the Qt
+// version the program was built against; with another version, or a text that
+// Qt would not store as plain lines (frame markers), it declines and leaves
+// the document alone, and the caller sets the text the ordinary way.
+
+#include <QString>
+
+class QTextDocument;
+
+namespace zp {
+
+// text is the whole new text with every line break as U+2029 (the document's
+// own block separator). document must hold no text (one empty block).
+// Returns false, with the document untouched, when the fast path does not
+// apply.
+bool fillEmptyDocument(QTextDocument *document, const QString &text);
+
+} // namespace zp
