@@ -9,10 +9,12 @@
 #include <QContextMenuEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QScrollBar>
+#include <QStyleHints>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -72,6 +74,43 @@ TextView::TextView(QWidget *parent)
     m_blockCount = document()->blockCount();
     connect(document(), &QTextDocument::contentsChange, this, &TextView::onContentsChange);
     connect(this, &QPlainTextEdit::textChanged, this, &TextView::changed);
+    connect(this, &QPlainTextEdit::cursorPositionChanged, this, &TextView::updateCaretBlinking);
+}
+
+void TextView::updateCaretBlinking()
+{
+    // A blink repaints the caret, and to place it Qt measures its line from
+    // the start: over a line of millions of characters that takes a second
+    // or more, so the blinking alone would keep the program busy. The caret
+    // stays lit while the focused view has it in such a line. The rate is
+    // the application's; the rate it had before is put back.
+    const bool longLine = hasFocus() && textCursor().block().length() > LongLineForBlinking;
+    setCaretBlinking(!longLine);
+}
+
+void TextView::setCaretBlinking(bool blinking)
+{
+    static const int normalFlashTime = QGuiApplication::styleHints()->cursorFlashTime();
+    QGuiApplication::styleHints()->setCursorFlashTime(blinking ? normalFlashTime : 0);
+}
+
+TextView::~TextView()
+{
+    // A view closed with the focus gets no focus-out of its own.
+    if (hasFocus())
+        setCaretBlinking(true);
+}
+
+void TextView::focusInEvent(QFocusEvent *event)
+{
+    QPlainTextEdit::focusInEvent(event);
+    updateCaretBlinking();
+}
+
+void TextView::focusOutEvent(QFocusEvent *event)
+{
+    QPlainTextEdit::focusOutEvent(event);
+    updateCaretBlinking();
 }
 
 QString TextView::text() const

@@ -40,8 +40,11 @@ class TextView : public QPlainTextEdit
     Q_OBJECT
 public:
     enum class LineBreak : quint8 { CrLf, Cr, Lf };
+    // Lines longer than this (in characters) keep the caret from blinking.
+    static constexpr int LongLineForBlinking = 50000;
 
     explicit TextView(QWidget *parent = nullptr);
+    ~TextView() override;
 
     // The whole text, every line break as "\n".
     QString text() const;
@@ -117,6 +120,8 @@ Q_SIGNALS:
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void contextMenuEvent(QContextMenuEvent *event) override;
@@ -152,6 +157,9 @@ private:
     // Gives the breaks new forms as one undoable step of the document.
     void replaceForms(std::vector<quint8> forms);
     void onContentsChange(int position, int charsRemoved, int charsAdded);
+    // Stops the caret blinking while it is in a very long line.
+    void updateCaretBlinking();
+    static void setCaretBlinking(bool blinking);
     // Room to the right of the longest unwrapped line (see PaddedTextLayout).
     void updateScrollRoom();
     std::vector<quint8> takeForms(BreakStack &stack, int count, quint8 fallback);

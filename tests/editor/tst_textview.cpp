@@ -4,12 +4,16 @@
 
 #include "editor/textview.h"
 
+#include <QGuiApplication>
 #include <QScrollBar>
 #include <QSignalSpy>
+#include <QStyleHints>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextCursor>
+
+#include <functional>
 
 using zp::TextView;
 
@@ -67,6 +71,7 @@ private Q_SLOTS:
     void colourChangeKeepsBytes();
     void saveFileRefusesUnmappable();
     void typingPastTheEdgeKeepsTheScrollRange();
+    void caretStaysLitInVeryLongLines();
 };
 
 void TestTextView::setAndReadBack_data()
@@ -393,6 +398,44 @@ void TestTextView::typingPastTheEdgeKeepsTheScrollRange()
     // Every change of the range repaints the whole view: a character at a
     // time would change it at nearly every key past the edge.
     QVERIFY2(rangeChanges > 0 && rangeChanges <= 12, qPrintable(QString::number(rangeChanges)));
+}
+
+// Blinking over a line of millions of characters would keep the program
+// busy: the caret stops blinking while the focused view has it in a very long
+// line, and blinks again when it leaves the line, the view loses the focus or
+// the view closes.
+void TestTextView::caretStaysLitInVeryLongLines()
+{
+    QStyleHints *hints = QGuiApplication::styleHints();
+    const int normal = hints->cursorFlashTime();
+    QVERIFY(normal > 0);
+    QWidget window;
+    auto *view = new TextView(&window);
+    auto *other = new TextView(&window);
+    other->move(0, 120);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    window.activateWindow();
+    const int longLine = TextView::LongLineForBlinking + 1;
+    view->setText(QStringLiteral("short\r\n") + QString(longLine, QLatin1Char('x')) + QStringLiteral("\r\nend"));
+    view->setFocus();
+    QTRY_VERIFY(view->hasFocus());
+
+    struct Step { const char *what; std::function<void()> act; int flashTime; };
+    const Step steps[] = {
+        {"caret in a short line", [&] { placeCaret(*view, 2); }, normal},
+        {"caret into the long line", [&] { placeCaret(*view, 6 + 10); }, 0},
+        {"focus to another view", [&] { other->setFocus(); }, normal},
+        {"focus back", [&] { view->setFocus(); }, 0},
+        {"caret to the last line", [&] { QTest::keyClick(view, Qt::Key_Down); }, normal},
+        {"caret back up", [&] { QTest::keyClick(view, Qt::Key_Up); }, 0},
+        {"view closed", [&] { delete view; view = nullptr; }, normal},
+    };
+    for (const Step &step : steps) {
+        step.act();
+        QCoreApplication::processEvents();
+        QVERIFY2(hints->cursorFlashTime() == step.flashTime, step.what);
+    }
 }
 
 QTEST_MAIN(TestTextView)
