@@ -118,19 +118,21 @@ void compareDocuments(QTextDocument *filled, QTextDocument *reference)
     }
 }
 
-QString linesOf(int count, int seed)
+// A text of lineCount lines mixing tags, Japanese, tabs, surrogate pairs and
+// empty lines; the same variant always gives the same text.
+QString mixedText(int lineCount, int variant)
 {
-    QRandomGenerator random{quint32(seed)};
-    static const QString pieces[] = {QStringLiteral("<p>"), QStringLiteral("日本語"),
-                                     QStringLiteral("abc "), QStringLiteral("\t"),
-                                     QString::fromUtf8("\xF0\x9F\x98\x80"), QString()};
+    QRandomGenerator random{quint32(variant)};
+    static const QString words[] = {QStringLiteral("<p>"), QStringLiteral("日本語"),
+                                    QStringLiteral("abc "), QStringLiteral("\t"),
+                                    QString::fromUtf8("\xF0\x9F\x98\x80"), QString()};
     QString text;
-    for (int line = 0; line < count; ++line) {
+    for (int line = 0; line < lineCount; ++line) {
         if (line)
             text += Separator;
-        const int parts = int(random.bounded(6));
-        for (int p = 0; p < parts; ++p)
-            text += pieces[random.bounded(6)];
+        const int wordCount = int(random.bounded(6));
+        for (int w = 0; w < wordCount; ++w)
+            text += words[random.bounded(6)];
     }
     return text;
 }
@@ -153,7 +155,7 @@ private Q_SLOTS:
         QTest::newRow("starts with a break") << Separator + QStringLiteral("abc");
         // Tree shapes: full levels, one over, one under.
         for (int lines : {2, 3, 4, 7, 8, 9, 15, 16, 17, 255, 256, 1000, 4097})
-            QTest::newRow(qPrintable(QStringLiteral("%1 lines").arg(lines))) << linesOf(lines, lines);
+            QTest::newRow(qPrintable(QStringLiteral("%1 lines").arg(lines))) << mixedText(lines, lines);
     }
 
     void sameDocumentAsSetPlainText()
@@ -183,7 +185,7 @@ private Q_SLOTS:
     void editsAfterwardsMatch()
     {
         QFETCH(int, lines);
-        const QString text = linesOf(lines, 7);
+        const QString text = mixedText(lines, 7);
         auto filled = newPlainDocument();
         auto reference = newPlainDocument();
         QVERIFY(zp::fillEmptyDocument(filled.get(), text));
