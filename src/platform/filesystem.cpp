@@ -3,6 +3,11 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSaveFile>
+
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
 
 namespace zp {
 
@@ -27,13 +32,51 @@ QString LocalFileSystem::listedName(const QString &pattern) const
     return entries.value(0);
 }
 
+namespace {
+
+// True when both paths name one existing file: "//", "..", symbolic links to
+// the file or to a folder on the way all lead to the same device and inode.
+bool sameFile(const QString &a, const QString &b)
+{
+#ifdef Q_OS_UNIX
+    struct stat first {};
+    struct stat second {};
+    return ::stat(QFile::encodeName(a).constData(), &first) == 0
+            && ::stat(QFile::encodeName(b).constData(), &second) == 0
+            && first.st_dev == second.st_dev && first.st_ino == second.st_ino;
+#else
+    const QString canonical = QFileInfo(a).canonicalFilePath();
+    return !canonical.isEmpty()
+            && canonical.compare(QFileInfo(b).canonicalFilePath(), Qt::CaseInsensitive) == 0;
+#endif
+}
+
+} // namespace
+
 bool LocalFileSystem::copyOver(const QString &source, const QString &target)
 {
     if (!QFileInfo(source).isFile())
         return false;
-    if (QFileInfo::exists(target) && !QFile::remove(target))
+    // Replacing a file by a copy of itself would, at best, rewrite it, and an
+    // earlier way of copying (remove the target, then copy) deleted it.
+    if (sameFile(source, target))
+        return true;
+    QFile in(source);
+    if (!in.open(QIODevice::ReadOnly))
         return false;
-    return QFile::copy(source, target);
+    QSaveFile out(target);
+    if (!out.open(QIODevice::WriteOnly))
+        return false;
+    out.setPermissions(in.permissions());
+    QByteArray block;
+    while (!in.atEnd()) {
+        block = in.read(1 << 20);
+        if (block.isEmpty() || out.write(block) != block.size()) {
+            out.cancelWriting();
+            return false;
+        }
+    }
+    return out.commit();
 }
 
 } // namespace zp

@@ -17,7 +17,11 @@ public:
     // included, first in name order); "" when nothing matches.
     virtual QString listedName(const QString &pattern) const = 0;
 
-    // Copies source to target, replacing target. Returns false on failure.
+    // Copies source to target, replacing target. The copy is made under a
+    // temporary name in target's folder and renamed over target only when it
+    // is complete, so a failed copy leaves an earlier target as it was. When
+    // source and target are one file, however the paths are spelt, nothing is
+    // done and the result is true. Returns false on failure.
     virtual bool copyOver(const QString &source, const QString &target) = 0;
 };
 

@@ -1,0 +1,110 @@
+// Copying a file over another (the backup copy): a file is never lost by
+// being copied onto itself, and a failed copy keeps the earlier copy.
+
+#include "platform/filesystem.h"
+
+#include "../support/permissions.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace zp;
+using namespace zp::testing;
+
+namespace {
+
+QByteArray readAll(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
+}
+
+bool writeRaw(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+}
+
+} // namespace
+
+class TestFileSystem : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void init();
+    void copyOntoItself_data();
+    void copyOntoItself();
+    void copyOver_data();
+    void copyOver();
+
+private:
+    std::unique_ptr<QTemporaryDir> m_dir;
+    QString m_folder; // ends with "/"
+};
+
+void TestFileSystem::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_dir->isValid());
+    m_folder = m_dir->path() + "/";
+    QVERIFY(QDir().mkdir(m_folder + "sub"));
+    QVERIFY(writeRaw(m_folder + "a.txt", "precious"));
+    QVERIFY(QFile::link(m_folder + "a.txt", m_folder + "link.txt"));
+    QVERIFY(QFile::link(m_dir->path(), m_folder + "sub/up"));
+}
+
+void TestFileSystem::copyOntoItself_data()
+{
+    QTest::addColumn<QString>("source");
+    QTest::addColumn<QString>("target");
+    QTest::newRow("same path") << "a.txt" << "a.txt";
+    QTest::newRow("doubled separator") << "a.txt" << "/a.txt";
+    QTest::newRow("dot-dot") << "sub/../a.txt" << "a.txt";
+    QTest::newRow("link to the file") << "a.txt" << "link.txt";
+    QTest::newRow("link to the folder") << "sub/up/a.txt" << "a.txt";
+}
+
+void TestFileSystem::copyOntoItself()
+{
+    QFETCH(QString, source);
+    QFETCH(QString, target);
+    LocalFileSystem fs;
+    QVERIFY(fs.copyOver(m_folder + source, m_folder + target));
+    QCOMPARE(readAll(m_folder + "a.txt"), QByteArray("precious"));
+    QVERIFY(QFileInfo(m_folder + "link.txt").isSymLink());
+    QCOMPARE(QDir(m_folder).entryList(QDir::Files | QDir::Hidden | QDir::System).size(), 2);
+}
+
+void TestFileSystem::copyOver_data()
+{
+    QTest::addColumn<QString>("source");
+    QTest::addColumn<bool>("copied");
+    QTest::newRow("newer copy replaces the old") << "a.txt" << true;
+    QTest::newRow("missing source keeps the old") << "missing.txt" << false;
+    QTest::newRow("folder as source keeps the old") << "sub" << false;
+    QTest::newRow("unreadable source keeps the old") << "locked.txt" << false;
+}
+
+void TestFileSystem::copyOver()
+{
+    QFETCH(QString, source);
+    QFETCH(bool, copied);
+    const QString target = m_folder + "sub/a.txt";
+    QVERIFY(writeRaw(target, "old backup"));
+    QVERIFY(writeRaw(m_folder + "locked.txt", "secret"));
+    QVERIFY(QFile::setPermissions(m_folder + "locked.txt", QFileDevice::Permissions()));
+    LocalFileSystem fs;
+    {
+        FileModesEnforced enforced;
+        if (source == "locked.txt" && QFile(m_folder + source).open(QIODevice::ReadOnly))
+            QSKIP("file modes are not enforced for this user");
+        QCOMPARE(fs.copyOver(m_folder + source, target), copied);
+    }
+    QCOMPARE(readAll(target), copied ? QByteArray("precious") : QByteArray("old backup"));
+    QCOMPARE(QDir(m_folder + "sub").entryList(QDir::Files | QDir::Hidden).size(), 1);
+}
+
+QTEST_GUILESS_MAIN(TestFileSystem)
+#include "tst_filesystem.moc"
