@@ -4,6 +4,14 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#ifdef Q_OS_UNIX
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
 namespace zp {
 
 namespace {
@@ -15,6 +23,42 @@ bool fail(QString *error, const QString &reason)
     return false;
 }
 
+// Overwrites the file itself: its inode, links, owner and mode stay. A regular
+// file that fails part-way gets its old content back, as far as the failure
+// allows.
+bool writeInPlace(const QString &path, const QByteArray &bytes, bool regular, QString *error)
+{
+    QFile target(path);
+    // ReadWrite does not truncate on open: the old content stays readable for
+    // the way back.
+    const QIODevice::OpenMode mode = regular ? QIODevice::ReadWrite : QIODevice::WriteOnly;
+    if (!target.open(mode | QIODevice::Unbuffered))
+        return fail(error, target.errorString());
+    if (!regular) {
+        if (target.write(bytes) != bytes.size())
+            return fail(error, target.errorString());
+        return true;
+    }
+    const QByteArray old = target.readAll();
+    if (target.error() != QFileDevice::NoError)
+        return fail(error, target.errorString());
+#ifdef Q_OS_LINUX
+    // Reserving the room first makes a full disk fail before anything changes.
+    if (bytes.size() > old.size()
+        && ::fallocate(target.handle(), FALLOC_FL_KEEP_SIZE, 0, bytes.size()) != 0
+        && errno != EOPNOTSUPP && errno != ENOSYS)
+        return fail(error, QString::fromLocal8Bit(std::strerror(errno)));
+#endif
+    if (target.seek(0) && target.write(bytes) == bytes.size() && target.resize(bytes.size()))
+        return true;
+    const QString reason = target.errorString();
+    target.unsetError();
+    if (target.seek(0))
+        target.write(old);
+    target.resize(old.size());
+    return fail(error, reason);
+}
+
 } // namespace
 
 bool writeWholeFile(const QString &path, const QByteArray &bytes, QString *error)
@@ -22,15 +66,17 @@ bool writeWholeFile(const QString &path, const QByteArray &bytes, QString *error
     const QFileInfo info(path);
     if (info.exists() && !info.isFile() && !info.isDir()) {
         // A temporary file renamed over a device or a pipe would replace the
-        // device node with a plain file; such targets are written directly.
-        QFile target(path);
-        if (!target.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-            return fail(error, target.errorString());
-        if (target.write(bytes) != bytes.size())
-            return fail(error, target.errorString());
-        target.close();
-        return true;
+        // device node with a plain file.
+        return writeInPlace(path, bytes, false, error);
     }
+#ifdef Q_OS_UNIX
+    // stat follows a symbolic link to the file that will get the bytes.
+    struct stat existing {};
+    const bool exists = ::stat(QFile::encodeName(path).constData(), &existing) == 0
+            && S_ISREG(existing.st_mode);
+    if (exists && existing.st_nlink > 1)
+        return writeInPlace(path, bytes, true, error);
+#endif
 
     QSaveFile file(path);
     file.setDirectWriteFallback(true);
@@ -41,6 +87,14 @@ bool writeWholeFile(const QString &path, const QByteArray &bytes, QString *error
         file.cancelWriting();
         return fail(error, reason);
     }
+#ifdef Q_OS_UNIX
+    // The replacement is created as the process's user; give it the old
+    // file's owner and group, or at least the group, where that is allowed.
+    if (exists && (existing.st_uid != ::geteuid() || existing.st_gid != ::getegid())
+        && ::fchown(file.handle(), existing.st_uid, existing.st_gid) != 0) {
+        [[maybe_unused]] const int ignored = ::fchown(file.handle(), uid_t(-1), existing.st_gid);
+    }
+#endif
     if (!file.commit())
         return fail(error, file.errorString());
     return true;

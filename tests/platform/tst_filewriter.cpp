@@ -1,5 +1,5 @@
-// Writing a whole file: the original survives every failed write, keeps its
-// permissions, and a folder that refuses temporary files still lets an
+// Writing a whole file: the original survives every failed write, stays the
+// same file (mode, owner, links), and a folder that refuses temporary files still lets an
 // existing file be written in place.
 
 #include "platform/filewriter.h"
@@ -13,6 +13,8 @@
 
 #include <csignal>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace zp;
 using namespace zp::testing;
@@ -37,27 +39,59 @@ class TestFileWriter : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void replacesContentAndKeepsPermissions();
+    void keepsWhatTheFileIs_data();
+    void keepsWhatTheFileIs();
     void readOnlyFolder_data();
     void readOnlyFolder();
     void fullDeviceFails();
+    void failedWriteLeavesOriginal_data();
     void failedWriteLeavesOriginal();
 };
 
-void TestFileWriter::replacesContentAndKeepsPermissions()
+// Saving changes the content, never what the file is: its mode, owner and
+// group, its hard links, a symbolic link leading to it.
+void TestFileWriter::keepsWhatTheFileIs_data()
 {
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("permissions") << "mode";
+    QTest::newRow("owner and group") << "owner";
+    QTest::newRow("hard link") << "hardlink";
+    QTest::newRow("symbolic link") << "symlink";
+}
+
+void TestFileWriter::keepsWhatTheFileIs()
+{
+    QFETCH(QString, kind);
     QTemporaryDir dir;
-    const QString path = dir.filePath("a.txt");
-    QVERIFY(writeRaw(path, "old old old old"));
+    const QString file = dir.filePath("a.txt");
+    const QString other = dir.filePath("other.txt");
+    QVERIFY(writeRaw(file, "old old old old"));
     const auto mode = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup;
-    QVERIFY(QFile::setPermissions(path, mode));
+    QVERIFY(QFile::setPermissions(file, mode));
+    if (kind == "owner" && ::chown(QFile::encodeName(file).constData(), 1234, 1234) != 0)
+        QSKIP("this user cannot give a file away");
+    if (kind == "hardlink")
+        QVERIFY(::link(QFile::encodeName(file).constData(), QFile::encodeName(other).constData()) == 0);
+    if (kind == "symlink")
+        QVERIFY(QFile::link(file, other));
+    struct stat before {};
+    QVERIFY(::stat(QFile::encodeName(file).constData(), &before) == 0);
+
     QString error;
-    QVERIFY2(writeWholeFile(path, "new", &error), qPrintable(error));
-    QCOMPARE(readAll(path), QByteArray("new"));
-    const auto modeBits = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner
-            | QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ExeGroup
-            | QFileDevice::ReadOther | QFileDevice::WriteOther | QFileDevice::ExeOther;
-    QCOMPARE(QFileInfo(path).permissions() & modeBits, mode);
+    QVERIFY2(writeWholeFile(kind == "symlink" ? other : file, "new", &error), qPrintable(error));
+    QCOMPARE(readAll(file), QByteArray("new"));
+    struct stat after {};
+    QVERIFY(::stat(QFile::encodeName(file).constData(), &after) == 0);
+    QCOMPARE(after.st_mode & 0777, 0640u);
+    QCOMPARE(after.st_uid, before.st_uid);
+    QCOMPARE(after.st_gid, before.st_gid);
+    if (kind == "hardlink") {
+        QCOMPARE(after.st_ino, before.st_ino);
+        QCOMPARE(after.st_nlink, nlink_t(2));
+        QCOMPARE(readAll(other), QByteArray("new"));
+    }
+    if (kind == "symlink")
+        QVERIFY(QFileInfo(other).isSymLink());
 }
 
 void TestFileWriter::readOnlyFolder_data()
@@ -118,13 +152,24 @@ void TestFileWriter::fullDeviceFails()
     QVERIFY(!QFileInfo("/dev/full").isFile());
 }
 
+void TestFileWriter::failedWriteLeavesOriginal_data()
+{
+    QTest::addColumn<bool>("linked");
+    QTest::newRow("replaced file") << false;
+    QTest::newRow("file written in place") << true;
+}
+
 void TestFileWriter::failedWriteLeavesOriginal()
 {
-    // A size limit makes the write fail with "file too large", as a full
-    // device would fail it with "no space".
+    // A size limit makes the write fail part-way with "file too large", as a
+    // full device would fail it with "no space".
+    QFETCH(bool, linked);
     QTemporaryDir dir;
     const QString path = dir.filePath("big.txt");
     QVERIFY(writeRaw(path, "small original"));
+    if (linked)
+        QVERIFY(::link(QFile::encodeName(path).constData(),
+                       QFile::encodeName(dir.filePath("link")).constData()) == 0);
     rlimit saved{};
     QVERIFY(getrlimit(RLIMIT_FSIZE, &saved) == 0);
     const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
@@ -138,7 +183,7 @@ void TestFileWriter::failedWriteLeavesOriginal()
     QVERIFY(!ok);
     QVERIFY(!error.isEmpty());
     QCOMPARE(readAll(path), QByteArray("small original"));
-    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), linked ? 2 : 1);
 }
 
 QTEST_GUILESS_MAIN(TestFileWriter)
