@@ -188,12 +188,23 @@ int GetPrivateProfileInt(const QString &section, const QString &key, int fallbac
     return int(number);
 }
 
+bool profileKeepsValue(const QString &value)
+{
+    if (value.contains(u'\r') || value.contains(u'\n') || trimBlanks(value).size() != value.size())
+        return false;
+    qsizetype lost = 0;
+    const QByteArray bytes = encodeCp932(value, &lost);
+    // Some characters have a near neighbour in CP932 (a wave dash for the
+    // fullwidth tilde) and come back as that neighbour.
+    return lost == 0 && decodeCp932(bytes) == value;
+}
+
 bool WritePrivateProfileString(const QString &section, const QString &key,
                                const QString &value, const QString &file)
 {
     const QStringView sectionName = trimBlanks(section);
     const QStringView keyName = trimBlanks(key);
-    if (sectionName.isEmpty() || keyName.isEmpty())
+    if (sectionName.isEmpty() || keyName.isEmpty() || !profileKeepsValue(value))
         return false;
     QStringList lines;
     if (!readLines(file, &lines))

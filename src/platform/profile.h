@@ -28,8 +28,14 @@ int GetPrivateProfileInt(const QString &section, const QString &key, int fallbac
 // Sets [section] key=value: replaces an existing value in place, or adds the key
 // at the end of its section, or the section at the end of the file, creating the
 // file when needed. All other lines stay as they were. The file is replaced
-// atomically, so a failed write leaves it untouched. Returns false on failure.
+// atomically, so a failed write leaves it untouched. A value that would read
+// back different (see profileKeepsValue) is refused. Returns false on failure.
 bool WritePrivateProfileString(const QString &section, const QString &key,
                                const QString &value, const QString &file);
+
+// True when value, once written, reads back unchanged: CP932 holds every
+// character of it (a character it lacks would be stored as "?"), and it has
+// no line break and no blank at either end (readers trim blanks).
+bool profileKeepsValue(const QString &value);
 
 } // namespace zp

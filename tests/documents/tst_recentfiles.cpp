@@ -46,6 +46,18 @@ void TestRecentFiles::record_data()
             << QStringList{"/2", "/3", "/4", "/5", "/6", "/7", "/8", "/9", "/10", "/11"};
     QTest::newRow("path already after an empty slot is written again")
             << QStringList{"", "/b"} + QStringList(8) << "/b" << QStringList{"/b", "/b"} + QStringList(8);
+    // A path the settings file would give back different is left out, and
+    // nothing moves for it.
+    const QStringList full{"/1", "/2", "/3", "/4", "/5", "/6", "/7", "/8", "/9", "/10"};
+    QTest::newRow("letter CP932 lacks") << full << u"/caf\u00e9.txt"_qs << full;
+    QTest::newRow("wave dash CP932 turns into another")
+            << QStringList{"/a"} + QStringList(9) << u"/\u6ce2\u301c.txt"_qs << QStringList{"/a"} + QStringList(9);
+    QTest::newRow("path longer than the menu reads") << full << "/" + QString(254, 'x') << full;
+    QTest::newRow("longest path the menu reads")
+            << QStringList(10) << "/" + QString(253, 'x') << QStringList{"/" + QString(253, 'x')} + QStringList(9);
+    QTest::newRow("Japanese and kept bytes are recorded")
+            << QStringList(10) << u"/\u65e5\u672c\uf87f.txt"_qs
+            << QStringList{u"/\u65e5\u672c\uf87f.txt"_qs} + QStringList(9);
 }
 
 void TestRecentFiles::record()
