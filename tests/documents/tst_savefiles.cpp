@@ -16,7 +16,8 @@ private Q_SLOTS:
     void saveWritesAndReports();
     void untitledSaveAsksForName_data();
     void untitledSaveAsksForName();
-    void saveBackupKeepsLatest();
+    void backups_data();
+    void backups();
     void failedWriteIsReported_data();
     void failedWriteIsReported();
     void unmappableCharacters_data();
@@ -89,18 +90,45 @@ void TestSaveFiles::untitledSaveAsksForName()
     QCOMPARE(f.documents().dialogMemory().LastDialogFolder, f.files.path());
 }
 
-void TestSaveFiles::saveBackupKeepsLatest()
+// Backups made on opening from the recent-files menu and on saving; a file
+// that lies in the backup folder is its own backup and must survive both.
+void TestSaveFiles::backups_data()
 {
+    QTest::addColumn<QString>("setting");
+    QTest::addColumn<bool>("inBackupFolder");
+    QTest::addColumn<QString>("typed"); // one save after each character
+    QTest::newRow("opening from the menu copies the file") << "Backup" << false << "";
+    QTest::newRow("opening the backup itself keeps it") << "Backup" << true << "";
+    QTest::newRow("the backup holds the latest save") << "SaveBackup" << false << "23";
+    QTest::newRow("saving the backup itself keeps it") << "SaveBackup" << true << "2";
+}
+
+void TestSaveFiles::backups()
+{
+    QFETCH(QString, setting);
+    QFETCH(bool, inBackupFolder);
+    QFETCH(QString, typed);
     AppFixture f;
-    QVERIFY(f.start(QString(), {"SaveBackup=1"}));
-    const QString path = f.writeFile("b.txt", "one");
-    EditWindow *w = openFile(f, path);
-    type(w, "2");
-    f.main()->mnuFileSave_Click();
-    type(w, "3");
-    f.main()->mnuFileSave_Click();
-    QCOMPARE(AppFixture::readFile(f.backupPath("b.txt")), QByteArray("one23"));
-    QCOMPARE(QDir(f.context().backupFolder()).entryList(QDir::Files).size(), 1);
+    const QString backupFolder = Application::AppFolderOf(f.appDir.path()) + "Backup/";
+    const QString path = inBackupFolder ? backupFolder + "b.txt" : f.filePath("b.txt");
+    QVERIFY(QDir().mkpath(QFileInfo(path).path()));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write("one") == 3);
+    file.close();
+    QVERIFY(f.start(QString(), {setting + "=1", "History/FileList1=" + path}));
+    auto *entry = f.main()->findChild<QAction *>("mnuFileUseList(1)");
+    QVERIFY(entry);
+    entry->trigger();
+    EditWindow *w = f.main()->activeDocument();
+    QCOMPARE(w->windowTitle(), path);
+    for (const QChar c : typed) {
+        type(w, c);
+        QVERIFY(f.documents().SaveDocument(w));
+    }
+    const QByteArray content = "one" + typed.toLatin1();
+    QCOMPARE(AppFixture::readFile(path), content);
+    QCOMPARE(AppFixture::readFile(backupFolder + "b.txt"), content);
+    QCOMPARE(QDir(backupFolder).entryList(QDir::Files | QDir::Hidden).size(), 1);
 }
 
 void TestSaveFiles::failedWriteIsReported_data()
