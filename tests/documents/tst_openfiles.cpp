@@ -5,11 +5,20 @@
 #include "documents/recentfiles.h"
 #include "platform/cp932codec.h"
 
+#include "mainwindow/maintoolbar.h"
+
 #include "../support/appfixture.h"
+#include "../support/permissions.h"
 
 #include <QAction>
+#include <QBuffer>
+#include <QCheckBox>
+#include <QDialog>
+#include <QLineEdit>
 #include <QMenu>
+#include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
 using namespace zp;
 using namespace zp::testing;
@@ -115,7 +124,10 @@ private Q_SLOTS:
     void backupKeepsLatestOfSameName();
     void historyMenuBuiltAtStart();
     void historyEntryOpensSecondWindow();
-    void windowClosedWhileLoadingEndsQuietly();
+    void commandsWaitForTheLoad_data();
+    void commandsWaitForTheLoad();
+    void unreadFileAsksBeforeSave_data();
+    void unreadFileAsksBeforeSave();
 };
 
 void TestOpenFiles::roundTripIsByteExact_data()
@@ -308,21 +320,150 @@ void TestOpenFiles::historyEntryOpensSecondWindow()
     QCOMPARE(f.documentTitles().mid(1), (QStringList{path, path}));
 }
 
-void TestOpenFiles::windowClosedWhileLoadingEndsQuietly()
+void TestOpenFiles::commandsWaitForTheLoad_data()
 {
+    QTest::addColumn<QString>("command");
+    for (const char *command : {"Ctrl+S", "save as", "replace-all", "close"})
+        QTest::newRow(command) << command;
+}
+
+void TestOpenFiles::commandsWaitForTheLoad()
+{
+    // A command given while a large file is read in (events run between its
+    // blocks) must not act on the half-read document.
+    QFETCH(QString, command);
     AppFixture f;
     QVERIFY(f.start());
-    const QString big = f.writeFile("big.txt", filler(3 * Documents::ReadBlock));
-    const QString next = f.writeFile("next.txt", "next");
-    EditWindow *w = f.documents().NewDocument(1);
-    // The window goes away while pending events run before the first block.
-    QMetaObject::invokeMethod(w->subWindow(), "close", Qt::QueuedConnection);
-    QPointer<EditWindow> guard(w);
-    QVERIFY(!f.documents().LoadDocumentFile(w, big));
-    QTRY_VERIFY(guard.isNull());
-    // A drop of two files stops at the one whose window was closed.
-    f.documents().OpenDroppedFiles({next}, false);
-    QCOMPARE(f.main()->activeDocument()->windowTitle(), next);
+    const QByteArray bytes = filler(3 * Documents::ReadBlock);
+    const QString path = f.writeFile("big.txt", bytes);
+    MainWindow *main = f.main();
+    QPointer<EditWindow> loading;
+    QStringList enabled;
+    QTimer::singleShot(0, main, [&] {
+        loading = f.documentWindows().last();
+        if (loading->rtfEdit()->isVisible())
+            return; // not inside the load
+        main->mnuFile_Click();
+        main->mnuEdit_Click();
+        main->mnuFind_Click();
+        for (QAction *item : {main->menus().mnuFileSave, main->menus().mnuFileSaveAs,
+                              main->menus().mnuEditPaste, main->menus().mnuEditUndo,
+                              main->menus().mnuEditHtml->menuAction(), main->menus().mnuFindText,
+                              main->toolbar()->button(3), main->toolbar()->button(7)}) {
+            if (item->isEnabled())
+                enabled.append(item->text());
+        }
+        f.dialogs.answerSave(path);
+        if (command == "Ctrl+S") {
+            main->mnuFileSave_Click();
+        } else if (command == "save as") {
+            main->mnuFileSaveAs_Click();
+        } else if (command == "replace-all") {
+            main->mnuFindText_Click();
+            auto *dialog = main->findChild<QDialog *>("frmFind");
+            dialog->findChild<QLineEdit *>("txtFind(0)")->setText("a");
+            dialog->findChild<QCheckBox *>("chkOption(2)")->setChecked(true);
+            dialog->findChild<QPushButton *>("btnFind(1)")->click();
+        } else {
+            main->mnuFileClose_Click();
+        }
+    });
+    f.documents().OpenHistoryEntry(path);
+    QVERIFY(loading);
+    QVERIFY(AppFixture::readFile(path) == bytes);
+    QVERIFY(f.boxes.settled());
+    QCOMPARE(enabled, QStringList());
+    if (command == "close") {
+        // The read stopped with the window, and opening goes on as before.
+        QTRY_VERIFY(loading.isNull());
+        f.documents().OpenDroppedFiles({path}, false);
+        loading = f.main()->activeDocument();
+    }
+    QCOMPARE(loading->rtfEdit()->text().size(), bytes.size());
+    QCOMPARE(loading->rtfEdit()->tag(), QStringLiteral("0"));
+    QVERIFY(main->menus().mnuFileSave->isEnabled());
+    QVERIFY(main->toolbar()->button(3)->isEnabled());
+}
+
+namespace {
+
+// A file whose reading fails after failAt bytes.
+class FailingFile : public QBuffer
+{
+public:
+    FailingFile(const QByteArray &bytes, qint64 failAt) : m_failAt(failAt)
+    {
+        setData(bytes);
+        open(QIODevice::ReadOnly);
+    }
+
+protected:
+    qint64 readData(char *data, qint64 maxSize) override
+    {
+        if (pos() >= m_failAt) {
+            setErrorString(QStringLiteral("Input/output error"));
+            return -1;
+        }
+        return QBuffer::readData(data, std::min(maxSize, m_failAt - pos()));
+    }
+
+private:
+    qint64 m_failAt;
+};
+
+} // namespace
+
+void TestOpenFiles::unreadFileAsksBeforeSave_data()
+{
+    QTest::addColumn<bool>("partly");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("no read permission") << false << "";
+    QTest::newRow("read fails in the second block") << true << "a";
+}
+
+void TestOpenFiles::unreadFileAsksBeforeSave()
+{
+    QFETCH(bool, partly);
+    QFETCH(QString, shown);
+    AppFixture f;
+    QVERIFY(f.start());
+    const QByteArray bytes = filler(Documents::ReadBlock + 500);
+    const QString path = f.writeFile("unread.txt", bytes);
+    EditWindow *w = nullptr;
+    f.answer({MessageBoxes::Answer::Ok});
+    if (partly) {
+        w = f.documents().NewDocument(1);
+        w->setWindowTitle(path);
+        FailingFile file(bytes, Documents::ReadBlock + 100);
+        QVERIFY(f.documents().LoadDocumentFrom(w, path, file));
+        w->rtfEdit()->setTag("0");
+    } else {
+        QFile::setPermissions(path, {});
+        FileModesEnforced modes;
+        if (QFile(path).open(QIODevice::ReadOnly))
+            QSKIP("file modes do not apply here");
+        f.documents().OpenHistoryEntry(path);
+        w = f.main()->activeDocument();
+        QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+    }
+    // Told which file and why, and left with what could be read.
+    QCOMPARE(f.boxes.shown().size(), 1);
+    QCOMPARE(f.boxes.shown().at(0).title, QStringLiteral("Zelkopad"));
+    QVERIFY(f.boxes.shown().at(0).text.contains(path));
+    QVERIFY(f.boxes.shown().at(0).text.contains(partly ? "Input/output error" : "ermission"));
+    QCOMPARE(w->windowTitle(), path);
+    QCOMPARE(w->rtfEdit()->text().left(1), shown);
+    // Saving over the file asks first; Cancel leaves it whole, OK writes.
+    f.answer({MessageBoxes::Answer::Cancel, MessageBoxes::Answer::Ok});
+    QVERIFY(!f.documents().SaveDocument(w));
+    QVERIFY(AppFixture::readFile(path) == bytes);
+    QVERIFY(f.documents().SaveDocument(w));
+    QVERIFY(f.boxes.settled());
+    QCOMPARE(f.boxes.shown().at(1).buttons, MessageBoxes::Buttons::OkCancel);
+    QCOMPARE(AppFixture::readFile(path).size(), partly ? Documents::ReadBlock + 100 : 0);
+    // Once written, the file holds the window's text: no more questions.
+    QVERIFY(f.documents().SaveDocument(w));
+    QVERIFY(f.boxes.settled());
 }
 
 QTEST_MAIN(TestOpenFiles)
