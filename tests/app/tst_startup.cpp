@@ -11,7 +11,9 @@
 #include <QFileInfo>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QApplication>
 #include <QTest>
+#include <QTimer>
 
 using zptest::TestApp;
 
@@ -44,6 +46,7 @@ private Q_SLOTS:
     void windowListInLoadOrder();
     void backupFolderNotWritable();
     void settingsFileNotWritable();
+    void closingDuringCommandLineLoadEnds();
 };
 
 void TestStartup::firstStartCreatesFolderAndSettings()
@@ -146,6 +149,31 @@ void TestStartup::settingsFileNotWritable()
     QCOMPARE(t.boxes.shown().size(), 1);
     QVERIFY(t.boxes.shown().first().text.contains(QDir::toNativeSeparators(t.folder.path())));
     QVERIFY(t.boxes.shown().first().text.contains(QStringLiteral("Zelkopad.ini")));
+}
+
+void TestStartup::closingDuringCommandLineLoadEnds()
+{
+    // The frame closes while a large file from the command line is read in:
+    // the event loop must end, not run on without a window.
+    TestApp t;
+    const QString big = t.folder.filePath(QStringLiteral("big.txt"));
+    QFile file(big);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(QByteArray(3 * zp::Documents::ReadBlock, 'x'));
+    file.close();
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [&] {
+        if (t.frame() && !t.frame()->mdiArea()->subWindowList().isEmpty())
+            t.frame()->close();
+    });
+    closer.start(0);
+    QTimer watchdog;
+    QObject::connect(&watchdog, &QTimer::timeout, [] { QCoreApplication::exit(1); });
+    watchdog.start(60000);
+    QVERIFY(t.start(big));
+    QCOMPARE(QApplication::exec(), 0);
+    QVERIFY(!t.frame()->isVisible());
+    QVERIFY(t.frame()->mdiArea()->subWindowList().isEmpty());
 }
 
 QTEST_MAIN(TestStartup)
