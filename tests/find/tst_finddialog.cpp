@@ -30,6 +30,8 @@ private Q_SLOTS:
     void noDocumentWindowActive();
     void editDuringReplaceAll();
     void closingDocumentDuringReplaceAll();
+    void commandsRefusedDuringReplaceAll_data();
+    void commandsRefusedDuringReplaceAll();
 };
 
 void TestFindDialog::controls_data()
@@ -347,6 +349,54 @@ void TestFindDialog::closingDocumentDuringReplaceAll()
     f.btnFind(1)->click();
     QCOMPARE(other->rtfEdit()->text(), QStringLiteral("words"));
     QCOMPARE(f.messages(), QStringList{QStringLiteral("1個の文字列を置き換えました")});
+}
+
+void TestFindDialog::commandsRefusedDuringReplaceAll_data()
+{
+    QTest::addColumn<QString>("command");
+    for (const char *command : {"tag case", "undo key", "typing", "Esc then Ctrl+F"})
+        QTest::newRow(command) << command;
+}
+
+void TestFindDialog::commandsRefusedDuringReplaceAll()
+{
+    // Commands that would change the document or the dialog while a
+    // replace-all runs are refused: every match is replaced and counted.
+    QFETCH(QString, command);
+    FindFixture f;
+    QString text;
+    for (int i = 0; i < 200; ++i)
+        text += QStringLiteral("<p>ab");
+    zp::TextView *view = f.newDocument(text)->rtfEdit();
+    // An undo step of the user's before the run.
+    view->moveCursor(QTextCursor::End);
+    view->insertPlainText(QStringLiteral("ab"));
+    view->setFocus();
+    zp::FindDialog *dialog = f.openFind();
+    dialog->setEventSlice(0);
+    f.txtFind(0)->setText(QStringLiteral("ab"));
+    f.txtFind(1)->setText(QStringLiteral("X"));
+    f.chkOption(2)->click();
+    QTimer::singleShot(0, view, [&] {
+        if (command == "tag case") {
+            f.main->mnuEditHtmlLarge_Click();
+        } else if (command == "undo key") {
+            QTest::keyClick(view, Qt::Key_Z, Qt::ControlModifier);
+        } else if (command == "typing") {
+            QTest::keyClicks(view, QStringLiteral("ab"));
+        } else {
+            QTest::keyClick(f.txtFind(0), Qt::Key_Escape);
+            f.main->mnuFindText_Click();
+        }
+    });
+    f.expectMessages(1);
+    f.btnFind(1)->click();
+    QCOMPARE(view->text(), QString(QStringLiteral("<p>X").repeated(200) + QStringLiteral("X")));
+    QCOMPARE(f.messages(), QStringList{QStringLiteral("201個の文字列を置き換えました")});
+    QVERIFY(dialog->isVisible());
+    QCOMPARE(f.txtFind(0)->text(), QStringLiteral("ab"));
+    QVERIFY(f.btnFind(1)->isEnabled());
+    QVERIFY(!view->isReadOnly());
 }
 
 QTEST_MAIN(TestFindDialog)
