@@ -8,6 +8,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QTimer>
 
 namespace zp {
 
@@ -79,10 +80,16 @@ bool Application::Main(const QString &commandLine)
     m_items = SplitCommandLine(commandLine);
     // An empty command line opens one untitled document; a line of blanks
     // only gives empty items and opens nothing.
-    if (m_items.isEmpty())
+    if (m_items.isEmpty()) {
         m_mainWindow->documents().NewDocument(0);
-    else
+        return true;
+    }
+    // The files open once the event loop runs: a large file lets events run
+    // while it is read, and if the frame is closed meanwhile, the loop's end
+    // must be there to see it, or the program would live on without a window.
+    QTimer::singleShot(0, m_mainWindow.get(), [this] {
         m_mainWindow->documents().OpenCommandLine(m_items);
+    });
     return true;
 }
 

@@ -28,7 +28,8 @@ public:
 
     // Runs the start-up sequence with the command-line text. Returns false when
     // the program must end at once: the backup folder or the settings file
-    // could not be created (a message box says which folder).
+    // could not be created (a message box says which folder). The files named
+    // on the command line open from the event loop, after this returns.
     bool Main(const QString &commandLine);
 
     AppContext &context() { return m_context; }

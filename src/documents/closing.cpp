@@ -11,7 +11,8 @@ namespace zp {
 
 bool Documents::QueryUnload(EditWindow *window)
 {
-    if (!window || window->rtfEdit()->tag() != QLatin1String("1"))
+    if (!window || window->busy() == EditWindow::Busy::Loading
+        || window->rtfEdit()->tag() != QLatin1String("1"))
         return true;
     const QString title = window->windowTitle();
     const auto answer = m_context.messageBoxes->show(

@@ -13,11 +13,14 @@
 #include "platform/messageboxes.h"
 
 #include <QCoreApplication>
+#include <QIODevice>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
 #include <QMdiSubWindow>
 #include <QPointer>
+
+#include <algorithm>
 
 namespace zp {
 
@@ -66,14 +69,28 @@ QString describeCharacter(const QString &character)
 
 bool Documents::LoadDocumentFile(EditWindow *window, const QString &path)
 {
-    QPointer<EditWindow> guard(window);
     if (!window)
         return false;
     if (QFileInfo(path).isDir())
         return true;
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    if (!file.open(QIODevice::ReadOnly)) {
+        // A missing file is a new one and opens empty without a word; a file
+        // that exists but cannot be read must not pass for an empty one.
+        if (QFileInfo::exists(path))
+            fileNotReadWhole(window, path, file.errorString(), false);
         return true;
+    }
+    return LoadDocumentFrom(window, path, file);
+}
+
+bool Documents::LoadDocumentFrom(EditWindow *window, const QString &path, QIODevice &file)
+{
+    QPointer<EditWindow> guard(window);
+    QPointer<QMdiSubWindow> sub(window->subWindow());
+    // The window was closed while events ran: gone, or its sub-window closed
+    // and waiting to be destroyed.
+    auto closed = [&] { return !guard || (sub && sub->isHidden()); };
 
     TextView *view = window->rtfEdit();
     // Hiding the focused editor would pass the focus, and with it the active
@@ -86,36 +103,80 @@ bool Documents::LoadDocumentFile(EditWindow *window, const QString &path)
         holder->setFocus();
     }
     view->hide();
+    // Events run between the blocks; until the whole file is in, no command
+    // may save, convert or edit the half-read document.
+    window->setBusy(EditWindow::Busy::Loading);
     Cp932Decoder decoder;
     QString text;
     const qint64 size = file.size();
-    if (size < ReadBlock) {
-        const QByteArray bytes = file.readAll();
-        text = decoder.decode(bytes.constData(), bytes.size(), true);
-    } else {
-        // A CP932 text never has more characters than bytes.
-        text.reserve(qsizetype(size) + 16);
-        QByteArray block(ReadBlock, Qt::Uninitialized);
-        for (;;) {
+    bool failed = false;
+    // A CP932 text never has more characters than bytes.
+    text.reserve(qsizetype(size) + 16);
+    // Files that report no size (those of /proc) are read to their end all
+    // the same.
+    QByteArray block(qsizetype(std::clamp(size, qint64(64 * 1024), ReadBlock)), Qt::Uninitialized);
+    for (;;) {
+        if (size >= ReadBlock) {
             QCoreApplication::processEvents();
-            if (!guard)
-                return false; // the window was closed meanwhile
-            const qint64 got = file.read(block.data(), ReadBlock);
-            if (got <= 0)
-                break;
-            text += decoder.decode(block.constData(), got, false);
+            if (closed())
+                return false;
         }
-        text += decoder.decode(nullptr, 0, true);
+        const qint64 got = file.read(block.data(), block.size());
+        if (got < 0)
+            failed = true;
+        if (got <= 0)
+            break;
+        text += decoder.decode(block.constData(), got, false);
     }
+    text += decoder.decode(nullptr, 0, true);
+    const QString error = file.errorString();
     file.close();
     // Handed over, so the view can reuse the buffer for its plain text.
     view->setText(std::move(text));
     view->show();
+    window->setBusy(EditWindow::Busy::No);
     if (hadFocus) {
         if (window->window()->focusWidget() == holder)
             view->setFocus();
         holder->setFocusPolicy(holderPolicy);
     }
+    if (failed)
+        fileNotReadWhole(window, path, error, true);
+    return true;
+}
+
+void Documents::fileNotReadWhole(EditWindow *window, const QString &path, const QString &reason,
+                                 bool partly)
+{
+    m_unreadFiles.removeIf([](const UnreadFile &u) { return u.window.isNull(); });
+    m_unreadFiles.append({window, path});
+    const QString text = partly
+            ? QStringLiteral("%1 を最後まで読み込めませんでした。\n%2\n\n読み込めた部分だけを表示します。")
+            : QStringLiteral("%1 を読み込めませんでした。\n%2");
+    m_context.messageBoxes->show(dialogOwner(), text.arg(path, reason), AppTitle,
+                                 MessageBoxes::Buttons::Ok, MessageBoxes::Icon::Warning,
+                                 MessageBoxes::Answer::Ok);
+}
+
+bool Documents::mayReplaceUnreadFile(EditWindow *window, const QString &path)
+{
+    qsizetype found = -1;
+    for (qsizetype i = 0; i < m_unreadFiles.size() && found < 0; ++i) {
+        if (m_unreadFiles.at(i).window == window && m_unreadFiles.at(i).path == path)
+            found = i;
+    }
+    if (found < 0)
+        return true;
+    const auto answer = m_context.messageBoxes->show(
+            dialogOwner(),
+            QStringLiteral("%1 は最後まで読み込めなかったファイルです。\n"
+                           "保存すると、読み込めなかった内容は失われます。上書きしますか？")
+                    .arg(path),
+            AppTitle, MessageBoxes::Buttons::OkCancel, MessageBoxes::Icon::Warning,
+            MessageBoxes::Answer::Cancel);
+    if (answer != MessageBoxes::Answer::Ok)
+        return false;
+    m_unreadFiles.removeAt(found);
     return true;
 }
 
@@ -188,12 +249,13 @@ void Documents::afterSave(EditWindow *window, const QString &path, bool backupEn
 
 bool Documents::SaveDocument(EditWindow *window)
 {
-    if (!window)
+    // A window still reading its file holds only part of it.
+    if (!window || window->busy() == EditWindow::Busy::Loading)
         return false;
     const QString path = window->windowTitle();
     if (isUntitled(path))
         return SaveDocumentAs(window);
-    if (!writeDocument(window, path))
+    if (!mayReplaceUnreadFile(window, path) || !writeDocument(window, path))
         return false;
     window->rtfEdit()->setTag(QStringLiteral("0"));
     if (m_context.frame)
@@ -204,7 +266,7 @@ bool Documents::SaveDocument(EditWindow *window)
 
 bool Documents::SaveDocumentAs(EditWindow *window)
 {
-    if (!window || !m_context.fileDialogs)
+    if (!window || window->busy() == EditWindow::Busy::Loading || !m_context.fileDialogs)
         return false;
     const QString path =
             ShowSaveDialog(*m_context.fileDialogs, dialogOwner(), m_context.appFolder, m_dialogs);
@@ -212,7 +274,7 @@ bool Documents::SaveDocumentAs(EditWindow *window)
         return false;
     // The new title stays even if the write fails, so the next Save aims at it.
     window->setWindowTitle(path);
-    if (!writeDocument(window, path))
+    if (!mayReplaceUnreadFile(window, path) || !writeDocument(window, path))
         return false;
     if (m_context.frame)
         m_context.frame->setStatusText(fileNameOf(path) + QStringLiteral("を保存しました"));

@@ -5,16 +5,19 @@
 // the close question, backups and the dialogs' memory.
 
 #include "documents/dialogresults.h"
+#include "editor/editwindow.h"
 
+#include <QList>
+#include <QPointer>
 #include <QString>
 #include <QStringList>
 
+class QIODevice;
 class QWidget;
 
 namespace zp {
 
 struct AppContext;
-class EditWindow;
 
 class Documents
 {
@@ -44,9 +47,15 @@ public:
     // --- Opening (documentfiles.cpp, openfiles.cpp) ---
 
     // Reads the file at path into window's text, decoding CP932 as one stream.
-    // A missing or unreadable file leaves the text as it was. Returns false
-    // when window was closed while pending events ran between blocks.
+    // A missing file leaves the text as it was. A file that exists but cannot
+    // be read whole is reported in a message box, keeps what could be read,
+    // and a later save over it asks first. The window is busy (loading) while
+    // events run between blocks. Returns false when window was closed
+    // meanwhile.
     bool LoadDocumentFile(EditWindow *window, const QString &path);
+    // The same from a device already open for reading, standing for the file
+    // at path.
+    bool LoadDocumentFrom(EditWindow *window, const QString &path, QIODevice &file);
     // The open command: the open dialog, the refusal of a path that is
     // already open, then each chosen file in a new window.
     void OpenWithDialog();
@@ -68,7 +77,9 @@ public:
 
     // --- Closing (closing.cpp) ---
 
-    // The close question of a document window; false keeps it open.
+    // The close question of a document window; false keeps it open. A window
+    // still reading its file closes without a question: the read stops and
+    // the file is left as it is.
     bool QueryUnload(EditWindow *window);
 
     // Copies path to the backup folder under its file name, replacing an
@@ -92,12 +103,25 @@ private:
     // Shows the saved HTML file in the preview window; filled in by the
     // preview feature.
     void RefreshPreview(const QString &path);
+    // Reports that path could not be read whole (partly: some of it was) and
+    // remembers it for window, so that saving over it asks first.
+    void fileNotReadWhole(EditWindow *window, const QString &path, const QString &reason,
+                          bool partly);
+    // True unless path is a file window could not read whole and the user
+    // declines to replace it.
+    bool mayReplaceUnreadFile(EditWindow *window, const QString &path);
     bool settingIsOn(const char *key) const;
     QWidget *dialogOwner() const;
 
     AppContext &m_context;
     int m_untitledCount = 0;
     DialogMemory m_dialogs;
+    struct UnreadFile
+    {
+        QPointer<EditWindow> window;
+        QString path;
+    };
+    QList<UnreadFile> m_unreadFiles;
 };
 
 } // namespace zp

@@ -9,6 +9,7 @@
 #include "platform/windowlist.h"
 
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QMdiSubWindow>
 
 namespace zp {
@@ -26,10 +27,32 @@ EditWindow::EditWindow(AppContext &context, QWidget *parent)
     m_rtfEdit->setFont(editorFont());
     m_rtfEdit->setFrameShape(QFrame::NoFrame);
     setFocusProxy(m_rtfEdit);
+    m_rtfEdit->installEventFilter(this);
 
     connect(m_rtfEdit, &TextView::changed, this, &EditWindow::rtfEdit_Change);
     connect(m_rtfEdit, &TextView::mouseDown, this, &EditWindow::rtfEdit_MouseDown);
     connect(m_rtfEdit, &TextView::painted, this, &EditWindow::EditWndProc);
+}
+
+void EditWindow::setBusy(Busy busy)
+{
+    if (busy == m_busy)
+        return;
+    m_busy = busy;
+    m_rtfEdit->setReadOnly(busy != Busy::No);
+    Q_EMIT busyChanged();
+}
+
+bool EditWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    // The view takes undo and redo from the keys itself, past its read-only
+    // state; a busy window refuses them like every other edit.
+    if (watched == m_rtfEdit && isBusy() && event->type() == QEvent::KeyPress) {
+        auto *key = static_cast<QKeyEvent *>(event);
+        if (key->matches(QKeySequence::Undo) || key->matches(QKeySequence::Redo))
+            return true;
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void EditWindow::Form_Load()

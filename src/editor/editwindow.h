@@ -37,6 +37,15 @@ public:
     QString tag() const { return m_tag; }
     void setTag(const QString &tag) { m_tag = tag; }
 
+    // What the window is busy with: its file being read in, or a replace-all
+    // over its text. A busy window takes no command on its text (the frame's
+    // menus, the toolbar and the find dialog ask), and its text is read-only:
+    // typing and the keys of undo and paste are refused until it is done.
+    enum class Busy { No, Loading, Replacing };
+    Busy busy() const { return m_busy; }
+    bool isBusy() const { return m_busy != Busy::No; }
+    void setBusy(Busy busy);
+
     // Asked when the window is about to close; returning false keeps it open.
     void setCloseRequestHandler(std::function<bool()> handler) { m_closeRequest = std::move(handler); }
 
@@ -55,7 +64,11 @@ public:
     // Redraws this window's gutter from the text's first visible line.
     void DrawLineNumbers();
 
+Q_SIGNALS:
+    void busyChanged();
+
 protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
@@ -69,6 +82,7 @@ private:
     QPointer<QMdiSubWindow> m_subWindow;
     QString m_tag = QStringLiteral("0");
     std::function<bool()> m_closeRequest;
+    Busy m_busy = Busy::No;
 };
 
 } // namespace zp

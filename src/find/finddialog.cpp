@@ -164,7 +164,9 @@ void FindDialog::showModeless()
 
 void FindDialog::unload()
 {
-    if (!m_loaded)
+    // The dialog stays while a replace-all runs: closing it would let the
+    // next opening reset its boxes under the running count.
+    if (!m_loaded || m_replacing)
         return;
     m_loaded = false;
     if (m_context.windows)
@@ -216,6 +218,10 @@ void FindDialog::resizeEvent(QResizeEvent *event)
 
 void FindDialog::closeEvent(QCloseEvent *event)
 {
+    if (m_replacing) {
+        event->ignore();
+        return;
+    }
     event->accept();
     unload();
 }
@@ -321,7 +327,22 @@ EditWindow *FindDialog::activeDocument() const
     QWidget *child = m_context.frame ? m_context.frame->activeChild() : nullptr;
     if (!child || child->objectName() != QLatin1String("frmEdit"))
         return nullptr;
-    return qobject_cast<EditWindow *>(child);
+    // A document still reading its file, or under a replace-all, is not
+    // searched: its text is not yet what the user will see.
+    auto *document = qobject_cast<EditWindow *>(child);
+    return document && !document->isBusy() ? document : nullptr;
+}
+
+void FindDialog::setControlsEnabled(bool enabled)
+{
+    for (QLineEdit *box : std::as_const(m_txtFind))
+        box->setEnabled(enabled);
+    for (QCheckBox *option : std::as_const(m_chkOption))
+        option->setEnabled(enabled);
+    for (QPushButton *button : std::as_const(m_btnFind))
+        button->setEnabled(enabled);
+    if (enabled)
+        UpdateFindButtons();
 }
 
 void FindDialog::message(const QString &text)
@@ -424,7 +445,13 @@ int FindDialog::replaceAll(EditWindow *document, const QString &what, const QStr
                 [&plan](int position, int removed, int added) {
                     plan.textChanged(position, removed, added);
                 });
+    // Until the run is done, neither the document nor the dialog takes other
+    // commands: a conversion, an undo or a reset of the boxes meanwhile would
+    // leave matches out of the plan and the count wrong.
     m_replacing = true;
+    QPointer<EditWindow> busyDocument(document);
+    document->setBusy(EditWindow::Busy::Replacing);
+    setControlsEnabled(false);
     QElapsedTimer slice;
     slice.start();
     bool closed = false;
@@ -440,6 +467,9 @@ int FindDialog::replaceAll(EditWindow *document, const QString &what, const QStr
         }
     }
     m_replacing = false;
+    setControlsEnabled(true);
+    if (busyDocument)
+        busyDocument->setBusy(EditWindow::Busy::No);
     disconnect(edits);
     if (closed)
         return 0;

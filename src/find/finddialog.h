@@ -70,6 +70,8 @@ private:
                    int searchPos);
     int replaceAll(EditWindow *document, const QString &what, const QString &replacement);
     void UpdateFindButtons();
+    // Turns the boxes, options and buttons off for a replace-all, and back on.
+    void setControlsEnabled(bool enabled);
     void message(const QString &text);
     // Selects length characters from start and shows them.
     static void select(TextView *editor, int start, int length);

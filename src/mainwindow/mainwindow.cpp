@@ -153,6 +153,12 @@ QMdiSubWindow *MainWindow::addChild(QWidget *child)
 {
     QMdiSubWindow *sub = m_mdi->addSubWindow(child);
     sub->setAttribute(Qt::WA_DeleteOnClose);
+    if (auto *document = qobject_cast<EditWindow *>(child)) {
+        connect(document, &EditWindow::busyChanged, this, [this, document] {
+            if (activeChild() == document)
+                applyActiveChildRules();
+        });
+    }
     // A new child takes three quarters of the client area, as children of a
     // multiple-document frame do, instead of the content's tiny size hint.
     const QSize area = m_mdi->viewport()->size();
@@ -171,7 +177,7 @@ QWidget *MainWindow::activeChild() const
 EditWindow *MainWindow::activeDocument() const
 {
     QWidget *child = activeChild();
-    return childKind(child) == ChildKind::Document ? static_cast<EditWindow *>(child) : nullptr;
+    return childKind(child) == ChildKind::Document ? qobject_cast<EditWindow *>(child) : nullptr;
 }
 
 QString MainWindow::caption() const
@@ -243,6 +249,11 @@ void MainWindow::resizeEvent(QResizeEvent *event)
 
 void MainWindow::onSubWindowActivated(QMdiSubWindow *)
 {
+    applyActiveChildRules();
+}
+
+void MainWindow::applyActiveChildRules()
+{
     // The rules also run here, quietly, so that the shortcuts of the File and
     // Find menus (Ctrl+S, Ctrl+F, ...) follow the active window even while no
     // menu has been opened since it changed.
@@ -250,6 +261,10 @@ void MainWindow::onSubWindowActivated(QMdiSubWindow *)
     applyFileMenuRules(m_menus, kind);
     applyFindMenuRules(m_menus, kind);
     m_menus.mnuEditTextSelect->setEnabled(kind == ChildKind::Document);
+    // A busy document turns the buttons off until it is done; the document
+    // and preview windows switch them as they are activated.
+    if (kind == ChildKind::Busy || kind == ChildKind::Document)
+        m_toolbar->setDocumentButtonsEnabled(kind == ChildKind::Document);
 }
 
 // --- Menu-opening handlers -------------------------------------------------------
@@ -293,7 +308,8 @@ void MainWindow::mnuWindow_Click()
     if (m_context.windows) {
         for (int i = 0; i < m_context.windows->count() && !anyChild; ++i) {
             const ChildKind kind = childKind(m_context.windows->at(i));
-            anyChild = kind == ChildKind::Document || kind == ChildKind::Preview;
+            anyChild = kind == ChildKind::Document || kind == ChildKind::Busy
+                       || kind == ChildKind::Preview;
         }
     }
     applyWindowMenuRules(m_menus, anyChild);

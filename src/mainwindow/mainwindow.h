@@ -47,7 +47,9 @@ public:
     StatusPanels *statusPanels() const { return m_status; }
     QMdiArea *mdiArea() const { return m_mdi; }
     Documents &documents() { return m_documents; }
-    // The active child when it is a document window, else null.
+    // The active child when it is a document window that takes commands, else
+    // null: a window busy reading its file or running a replace-all refuses
+    // every command on its text.
     EditWindow *activeDocument() const;
 
     // The load step, run as the window is first shown.
@@ -135,6 +137,9 @@ protected:
 private:
     void connectMenus();
     void onSubWindowActivated(QMdiSubWindow *window);
+    // The File and Find rules and the toolbar's document buttons follow the
+    // active child, so that their shortcuts do too.
+    void applyActiveChildRules();
     void rebuildWindowList();
     // Lays the child windows out one above the other or side by side, each
     // as wide (or as tall) as the client area.

@@ -1,5 +1,6 @@
 #include "mainwindow/menuenabling.h"
 
+#include "editor/editwindow.h"
 #include "mainwindow/mainmenus.h"
 
 #include <QAction>
@@ -12,8 +13,10 @@ ChildKind childKind(const QWidget *activeChild)
 {
     if (!activeChild)
         return ChildKind::None;
-    if (activeChild->objectName() == QLatin1String("frmEdit"))
-        return ChildKind::Document;
+    if (activeChild->objectName() == QLatin1String("frmEdit")) {
+        auto *document = qobject_cast<const EditWindow *>(activeChild);
+        return document && document->isBusy() ? ChildKind::Busy : ChildKind::Document;
+    }
     if (activeChild->objectName() == QLatin1String("frmBrow"))
         return ChildKind::Preview;
     return ChildKind::Other;
@@ -32,9 +35,10 @@ bool applyFileMenuRules(MainMenus &m, ChildKind kind)
         m.mnuFilePrintText->setEnabled(true);
         m.mnuFilePrintBrow->setEnabled(false);
         return true;
+    case ChildKind::Busy:
     case ChildKind::Preview:
         m.mnuFilePrintText->setEnabled(false);
-        m.mnuFilePrintBrow->setEnabled(true);
+        m.mnuFilePrintBrow->setEnabled(kind == ChildKind::Preview);
         m.mnuFileSave->setEnabled(false);
         m.mnuFileSaveAs->setEnabled(false);
         return true;

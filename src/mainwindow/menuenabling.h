@@ -10,7 +10,9 @@ namespace zp {
 
 struct MainMenus;
 
-enum class ChildKind { None, Document, Preview, Other };
+// Busy: a document window that is reading its file or running a replace-all,
+// which takes no command on its text meanwhile.
+enum class ChildKind { None, Document, Busy, Preview, Other };
 
 // The kind of a child window by its form name ("frmEdit", "frmBrow").
 ChildKind childKind(const QWidget *activeChild);

@@ -1,12 +1,10 @@
-// The find dialog as a window: its controls by name, place and caption, the
-// tab order, the keys, opening and closing, which document it acts on, and a
-// replace-all that meets window events (an edit, the document closing).
+// The find dialog as a window: its buttons, the keys, opening and closing,
+// which document it acts on, and a replace-all that meets window events (the
+// document closing, commands that must wait).
 
 #include "findfixture.h"
 
-#include "platform/twips.h"
 
-#include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QTest>
@@ -16,9 +14,6 @@ class TestFindDialog : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void controls_data();
-    void controls();
-    void tabOrder();
     void buttonsFollowFindText();
     void openingTakesSelection_data();
     void openingTakesSelection();
@@ -28,78 +23,10 @@ private Q_SLOTS:
     void actsOnActiveDocument();
     void noDocumentWindowActive_data();
     void noDocumentWindowActive();
-    void editDuringReplaceAll();
     void closingDocumentDuringReplaceAll();
+    void commandsRefusedDuringReplaceAll_data();
+    void commandsRefusedDuringReplaceAll();
 };
-
-void TestFindDialog::controls_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("caption");
-    QTest::addColumn<QRect>("twips");
-
-    QTest::newRow("Label1(0)") << "Label1(0)" << "検索する文字列(&S)" << QRect(120, 120, 1575, 255);
-    QTest::newRow("Label1(1)") << "Label1(1)" << "置き換えする文字列" << QRect(120, 720, 1695, 255);
-    QTest::newRow("txtFind(0)") << "txtFind(0)" << "" << QRect(120, 360, 3015, 270);
-    QTest::newRow("txtFind(1)") << "txtFind(1)" << "" << QRect(120, 960, 3015, 270);
-    QTest::newRow("chkOption(0)") << "chkOption(0)" << "最初から検索する" << QRect(120, 1680, 3135, 180);
-    QTest::newRow("chkOption(1)") << "chkOption(1)" << "大文字小文字を区別して検索する"
-                                  << QRect(120, 1920, 3135, 180);
-    QTest::newRow("chkOption(2)") << "chkOption(2)" << "一括で置き換える" << QRect(120, 2160, 3135, 180);
-    QTest::newRow("btnFind(0)") << "btnFind(0)" << "検索する(&F)" << QRect(3360, 120, 1215, 375);
-    QTest::newRow("btnFind(1)") << "btnFind(1)" << "置き換える(&R)" << QRect(3360, 600, 1215, 375);
-    QTest::newRow("btnFind(2)") << "btnFind(2)" << "キャンセル" << QRect(3360, 1080, 1215, 375);
-}
-
-void TestFindDialog::controls()
-{
-    QFETCH(QString, name);
-    QFETCH(QString, caption);
-    QFETCH(QRect, twips);
-
-    FindFixture f;
-    f.newDocument(QString());
-    zp::FindDialog *dialog = f.openFind();
-    QCOMPARE(dialog->objectName(), QStringLiteral("frmFind"));
-    QCOMPARE(dialog->windowTitle(), QStringLiteral("検索"));
-    const int tx = zp::twipsPerPixelX(dialog);
-    const int ty = zp::twipsPerPixelY(dialog);
-    QCOMPARE(dialog->size(), QSize(4680 / tx, 2400 / ty));
-    QVERIFY(!(dialog->windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
-
-    QWidget *control = dialog->findChild<QWidget *>(name);
-    QVERIFY(control);
-    QCOMPARE(control->geometry(), QRect(twips.x() / tx, twips.y() / ty, twips.width() / tx,
-                                        twips.height() / ty));
-    QString text;
-    if (auto *label = qobject_cast<QLabel *>(control))
-        text = label->text();
-    else if (auto *button = qobject_cast<QAbstractButton *>(control))
-        text = button->text();
-    else if (auto *box = qobject_cast<QLineEdit *>(control))
-        text = box->text();
-    QCOMPARE(text, caption);
-}
-
-void TestFindDialog::tabOrder()
-{
-    FindFixture f;
-    f.newDocument(QString());
-    zp::FindDialog *dialog = f.openFind();
-    const QStringList expected = {"txtFind(0)", "txtFind(1)", "chkOption(0)", "chkOption(1)",
-                                  "chkOption(2)", "btnFind(0)", "btnFind(1)", "btnFind(2)"};
-    QStringList order;
-    QWidget *w = f.txtFind(0);
-    do {
-        if (w->focusPolicy() & Qt::TabFocus)
-            order.append(w->objectName());
-        w = w->nextInFocusChain();
-    } while (w != f.txtFind(0) && order.size() < 20);
-    QCOMPARE(order, expected);
-    // The lines span the dialog's width, grey above white.
-    for (const char *line : {"linTop(0)", "linTop(1)"})
-        QCOMPARE(dialog->findChild<QWidget *>(QLatin1String(line))->width(), dialog->width());
-}
 
 void TestFindDialog::buttonsFollowFindText()
 {
@@ -292,33 +219,6 @@ void TestFindDialog::noDocumentWindowActive()
     QVERIFY(!dialog->isVisible());
 }
 
-void TestFindDialog::editDuringReplaceAll()
-{
-    // The user types at the top while the run lets events in: the typing
-    // stays, and every planned match is still replaced at its place.
-    FindFixture f;
-    QString text;
-    for (int i = 0; i < 200; ++i)
-        text += QStringLiteral("ab-");
-    zp::TextView *view = f.newDocument(text)->rtfEdit();
-    zp::FindDialog *dialog = f.openFind();
-    dialog->setEventSlice(0);
-    f.txtFind(0)->setText(QStringLiteral("ab"));
-    f.txtFind(1)->setText(QStringLiteral("X"));
-    f.chkOption(2)->click();
-    QTimer::singleShot(0, view, [view] {
-        QTextCursor cursor(view->document());
-        cursor.insertText(QStringLiteral("ab+"));
-    });
-    f.expectMessages(1);
-    f.btnFind(1)->click();
-    QString expected = QStringLiteral("ab+");
-    for (int i = 0; i < 200; ++i)
-        expected += QStringLiteral("X-");
-    QCOMPARE(view->text(), expected);
-    QCOMPARE(f.messages(), QStringList{QStringLiteral("200個の文字列を置き換えました")});
-}
-
 void TestFindDialog::closingDocumentDuringReplaceAll()
 {
     FindFixture f;
@@ -347,6 +247,54 @@ void TestFindDialog::closingDocumentDuringReplaceAll()
     f.btnFind(1)->click();
     QCOMPARE(other->rtfEdit()->text(), QStringLiteral("words"));
     QCOMPARE(f.messages(), QStringList{QStringLiteral("1個の文字列を置き換えました")});
+}
+
+void TestFindDialog::commandsRefusedDuringReplaceAll_data()
+{
+    QTest::addColumn<QString>("command");
+    for (const char *command : {"tag case", "undo key", "typing", "Esc then Ctrl+F"})
+        QTest::newRow(command) << command;
+}
+
+void TestFindDialog::commandsRefusedDuringReplaceAll()
+{
+    // Commands that would change the document or the dialog while a
+    // replace-all runs are refused: every match is replaced and counted.
+    QFETCH(QString, command);
+    FindFixture f;
+    QString text;
+    for (int i = 0; i < 200; ++i)
+        text += QStringLiteral("<p>ab");
+    zp::TextView *view = f.newDocument(text)->rtfEdit();
+    // An undo step of the user's before the run.
+    view->moveCursor(QTextCursor::End);
+    view->insertPlainText(QStringLiteral("ab"));
+    view->setFocus();
+    zp::FindDialog *dialog = f.openFind();
+    dialog->setEventSlice(0);
+    f.txtFind(0)->setText(QStringLiteral("ab"));
+    f.txtFind(1)->setText(QStringLiteral("X"));
+    f.chkOption(2)->click();
+    QTimer::singleShot(0, view, [&] {
+        if (command == "tag case") {
+            f.main->mnuEditHtmlLarge_Click();
+        } else if (command == "undo key") {
+            QTest::keyClick(view, Qt::Key_Z, Qt::ControlModifier);
+        } else if (command == "typing") {
+            QTest::keyClicks(view, QStringLiteral("ab"));
+        } else {
+            QTest::keyClick(f.txtFind(0), Qt::Key_Escape);
+            f.main->mnuFindText_Click();
+        }
+    });
+    f.expectMessages(1);
+    f.btnFind(1)->click();
+    QCOMPARE(view->text(), QString(QStringLiteral("<p>X").repeated(200) + QStringLiteral("X")));
+    QCOMPARE(f.messages(), QStringList{QStringLiteral("201個の文字列を置き換えました")});
+    QVERIFY(dialog->isVisible());
+    QCOMPARE(f.txtFind(0)->text(), QStringLiteral("ab"));
+    QVERIFY(f.btnFind(1)->isEnabled());
+    QVERIFY(!view->isReadOnly());
 }
 
 QTEST_MAIN(TestFindDialog)
