@@ -17,7 +17,6 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
-#include <QMimeData>
 #include <QTest>
 
 using zp::MainWindow;
@@ -60,7 +59,15 @@ Q_DECLARE_METATYPE(Active)
 class TestMainWindow : public QObject
 {
     Q_OBJECT
+    std::unique_ptr<TestApp> m_app;
+    MainWindow *frame() const { return m_app->frame(); }
 private Q_SLOTS:
+    void init()
+    {
+        m_app = std::make_unique<TestApp>();
+        QVERIFY(m_app->start());
+    }
+    void cleanup() { m_app.reset(); }
     void menuRules_data();
     void menuRules();
     void toolbarDispatch_data();
@@ -69,6 +76,7 @@ private Q_SLOTS:
     void untitledNumbering();
     void statusPanelsFollowTheFrame();
     void maximiseAndRestoreCaption();
+    void rightClickMenuItems_data();
     void rightClickMenuItems();
     void aboutBoxIsOneModelessWindow();
 };
@@ -119,26 +127,19 @@ void TestMainWindow::menuRules()
     QFETCH(QString, clipboard);
     QFETCH(QString, disabled);
     QFETCH(bool, statusCleared);
-    TestApp t;
-    QVERIFY(t.start());
-    MainWindow *frame = t.frame();
+    MainWindow *frame = this->frame();
     if (active == Active::Nothing)
         frame->mdiArea()->closeAllSubWindows();
     if (active == Active::Preview)
-        openPreviewStandIn(t);
+        openPreviewStandIn(*m_app);
     if (active == Active::Selection) {
         frame->activeDocument()->rtfEdit()->setText(QStringLiteral("abc"));
         frame->activeDocument()->rtfEdit()->setSelLength(1);
     }
-    if (clipboard == QLatin1String("<image>")) {
-        auto *data = new QMimeData;
-        QImage image(4, 4, QImage::Format_RGB32);
-        image.fill(Qt::red);
-        data->setImageData(image);
-        QGuiApplication::clipboard()->setMimeData(data);
-    } else {
+    if (clipboard == QLatin1String("<image>"))
+        QGuiApplication::clipboard()->setImage(QImage(4, 4, QImage::Format_RGB32));
+    else
         QGuiApplication::clipboard()->setText(clipboard);
-    }
     frame->setStatusText(QStringLiteral("a.txtを保存しました"));
 
     auto *opened = frame->findChild<QMenu *>(menu);
@@ -151,67 +152,53 @@ void TestMainWindow::menuRules()
 void TestMainWindow::toolbarDispatch_data()
 {
     QTest::addColumn<int>("button");
-    // Open windows | active text | clipboard | find dialog shown.
-    QTest::addColumn<QString>("after");
-    QTest::newRow("新規作成") << 1 << "2 |  | clip | 0";
-    QTest::newRow("切り取り") << 5 << "1 | ac | B | 0";
-    QTest::newRow("やり直し does nothing") << 8 << "1 | aBc | clip | 0";
-    QTest::newRow("元に戻す") << 9 << "1 | abc | clip | 0";
-    QTest::newRow("検索") << 13 << "1 | aBc | clip | 1";
-    QTest::newRow("クリップボード does nothing yet") << 14 << "1 | aBc | clip | 0";
+    QTest::addColumn<QString>("after"); // open windows | active text | find dialog shown
+    QTest::newRow("新規作成") << 1 << "2 |  | 0";
+    QTest::newRow("やり直し does nothing") << 8 << "1 | abcd | 0";
+    QTest::newRow("元に戻す") << 9 << "1 | abc | 0";
+    QTest::newRow("検索") << 13 << "1 | abcd | 1";
+    QTest::newRow("クリップボード does nothing yet") << 14 << "1 | abcd | 0";
 }
 
 // A click reaches the command of its button (and only that) and clears panel 3.
+// The edit buttons' commands are tried in tst_editcommands.
 void TestMainWindow::toolbarDispatch()
 {
     QFETCH(int, button);
     QFETCH(QString, after);
-    TestApp t;
-    QVERIFY(t.start());
-    MainWindow *frame = t.frame();
-    zp::TextView *view = frame->activeDocument()->rtfEdit();
+    zp::TextView *view = frame()->activeDocument()->rtfEdit();
     view->setText(QStringLiteral("abc"));
-    view->setSelStart(1);
-    view->setSelLength(1);
-    view->setSelText(QStringLiteral("B")); // an edit to undo
-    view->setSelStart(1);
-    view->setSelLength(1);
-    QGuiApplication::clipboard()->setText(QStringLiteral("clip"));
-    frame->setStatusText(QStringLiteral("message"));
-
-    QAction *action = frame->toolbar()->button(button);
+    view->setSelStart(3);
+    view->setSelText(QStringLiteral("d")); // an edit to undo
+    frame()->setStatusText(QStringLiteral("message"));
+    QAction *action = frame()->toolbar()->button(button);
     QVERIFY(!action->icon().isNull());
     action->trigger();
-    auto *find = frame->findChild<QDialog *>(QStringLiteral("frmFind"));
-    const QString state = QStringLiteral("%1 | %2 | %3 | %4")
-                              .arg(frame->mdiArea()->subWindowList().size())
-                              .arg(frame->activeDocument()->rtfEdit()->text(),
-                                   QGuiApplication::clipboard()->text())
-                              .arg(find && find->isVisible());
-    QCOMPARE(state, after);
-    QVERIFY(frame->statusText().isEmpty());
+    auto *find = frame()->findChild<QDialog *>(QStringLiteral("frmFind"));
+    QCOMPARE(QStringLiteral("%1 | %2 | %3")
+                 .arg(frame()->mdiArea()->subWindowList().size())
+                 .arg(frame()->activeDocument()->rtfEdit()->text())
+                 .arg(find && find->isVisible()),
+             after);
+    QVERIFY(frame()->statusText().isEmpty());
 }
 
 void TestMainWindow::documentActivationEnablesButtons()
 {
-    TestApp t;
-    QVERIFY(t.start());
-    zp::MainToolbar *toolbar = t.frame()->toolbar();
+    zp::MainToolbar *toolbar = frame()->toolbar();
     // The preview disables the document buttons through the frame when it
     // becomes active, as this stand-in does.
-    openPreviewStandIn(t);
-    t.frame()->setDocumentButtonsEnabled(false);
+    openPreviewStandIn(*m_app);
+    frame()->setDocumentButtonsEnabled(false);
     QVERIFY(!toolbar->button(3)->isEnabled());
-    t.frame()->mdiArea()->setActiveSubWindow(t.frame()->mdiArea()->subWindowList().first());
+    frame()->mdiArea()->setActiveSubWindow(frame()->mdiArea()->subWindowList().first());
     for (int n = 1; n <= zp::MainToolbar::ButtonCount; ++n)
         QVERIFY2(toolbar->button(n)->isEnabled(), qPrintable(QString::number(n)));
 }
 
 void TestMainWindow::untitledNumbering()
 {
-    TestApp t;
-    QVERIFY(t.start());
-    MainWindow *frame = t.frame();
+    MainWindow *frame = this->frame();
     // A window for a file takes no number.
     QCOMPARE(frame->documents().NewDocument(1)->windowTitle(), QString());
     frame->mnuFileNew_Click();
@@ -227,15 +214,12 @@ void TestMainWindow::untitledNumbering()
 
 void TestMainWindow::statusPanelsFollowTheFrame()
 {
-    TestApp t;
-    QVERIFY(t.start());
     for (int width : {667, 500}) {
-        t.frame()->resize(width, 500);
-        QTRY_COMPARE(t.frame()->width(), width);
-        // The outer width in twips: a quarter each for panels 1 and 2, the
-        // rest (remainder included) for panel 3.
-        const int twips = t.frame()->frameGeometry().width() * 15;
-        zp::StatusPanels *panels = t.frame()->statusPanels();
+        frame()->resize(width, 500);
+        QTRY_COMPARE(frame()->width(), width);
+        // Of the outer width in twips, a quarter each for panels 1 and 2, the rest for 3.
+        const int twips = frame()->frameGeometry().width() * 15;
+        zp::StatusPanels *panels = frame()->statusPanels();
         QCOMPARE(panels->panelWidth(1), twips / 4);
         QCOMPARE(panels->panelWidth(3), twips - 2 * (twips / 4));
         QCOMPARE(panels->findChild<QWidget *>(QStringLiteral("Panel2"))->width(), twips / 4 / 15);
@@ -244,9 +228,7 @@ void TestMainWindow::statusPanelsFollowTheFrame()
 
 void TestMainWindow::maximiseAndRestoreCaption()
 {
-    TestApp t;
-    QVERIFY(t.start());
-    MainWindow *frame = t.frame();
+    MainWindow *frame = this->frame();
     zp::EditWindow *document = frame->activeDocument();
     QMdiSubWindow *sub = document->subWindow();
     document->setWindowTitle(QStringLiteral("/w/a.html"));
@@ -267,43 +249,49 @@ void TestMainWindow::maximiseAndRestoreCaption()
     QCOMPARE(frame->caption(), QString());
 }
 
+void TestMainWindow::rightClickMenuItems_data()
+{
+    QTest::addColumn<Qt::MouseButton>("button");
+    QTest::addColumn<int>("selected");
+    QTest::addColumn<QString>("clipboard");
+    QTest::addColumn<QString>("enabled"); // cut copy delete paste
+    QTest::newRow("left, nothing") << Qt::LeftButton << 0 << "" << "0000";
+    QTest::newRow("right, selection") << Qt::RightButton << 2 << "" << "1110";
+    QTest::newRow("right, clipboard text") << Qt::RightButton << 0 << "x" << "0001";
+}
+
+// A click in the text sets the right-click items and clears panel 3; only the
+// right button shows the menu.
 void TestMainWindow::rightClickMenuItems()
 {
-    TestApp t;
-    QVERIFY(t.start());
-    MainWindow *frame = t.frame();
-    zp::EditWindow *document = frame->activeDocument();
-    zp::MainMenus &m = frame->menus();
-    const QList<QAction *> items = {m.mnupopUpCut, m.mnupopUpCopy, m.mnupopUpDelete, m.mnupopUpPaste};
-
-    QGuiApplication::clipboard()->clear();
-    frame->setStatusText(QStringLiteral("message"));
-    document->rtfEdit_MouseDown(Qt::LeftButton, QPoint(10, 10));
-    for (QAction *item : items)
-        QVERIFY(!item->isEnabled());
-    QVERIFY(frame->statusText().isEmpty());
-    QVERIFY(!m.mnupopUp->isVisible());
-
+    QFETCH(Qt::MouseButton, button);
+    QFETCH(int, selected);
+    QFETCH(QString, clipboard);
+    QFETCH(QString, enabled);
+    zp::EditWindow *document = frame()->activeDocument();
     document->rtfEdit()->setText(QStringLiteral("abc"));
-    document->rtfEdit()->setSelLength(2);
-    QGuiApplication::clipboard()->setText(QStringLiteral("x"));
-    document->rtfEdit_MouseDown(Qt::RightButton, QPoint(10, 10));
-    for (QAction *item : items)
-        QVERIFY(item->isEnabled());
-    QTRY_VERIFY(m.mnupopUp->isVisible());
+    document->rtfEdit()->setSelLength(selected);
+    QGuiApplication::clipboard()->setText(clipboard);
+    frame()->setStatusText(QStringLiteral("message"));
+    document->rtfEdit_MouseDown(button, QPoint(10, 10));
+    zp::MainMenus &m = frame()->menus();
+    QString state;
+    for (QAction *item : {m.mnupopUpCut, m.mnupopUpCopy, m.mnupopUpDelete, m.mnupopUpPaste})
+        state += item->isEnabled() ? '1' : '0';
+    QCOMPARE(state, enabled);
+    QVERIFY(frame()->statusText().isEmpty());
+    QTRY_COMPARE(m.mnupopUp->isVisible(), button == Qt::RightButton);
     m.mnupopUp->hide();
 }
 
 void TestMainWindow::aboutBoxIsOneModelessWindow()
 {
-    TestApp t;
-    QVERIFY(t.start());
-    t.frame()->mnuHelpVersion_Click();
-    t.frame()->mnuHelpVersion_Click();
-    const auto boxes = t.frame()->findChildren<QDialog *>(QStringLiteral("frmAbout"));
+    frame()->mnuHelpVersion_Click();
+    frame()->mnuHelpVersion_Click();
+    const auto boxes = frame()->findChildren<QDialog *>(QStringLiteral("frmAbout"));
     QCOMPARE(boxes.size(), 1);
     QVERIFY(boxes.first()->isVisible() && !boxes.first()->isModal());
-    QVERIFY(t.context().windows->first(QStringLiteral("frmAbout")));
+    QVERIFY(m_app->context().windows->first(QStringLiteral("frmAbout")));
 }
 
 QTEST_MAIN(TestMainWindow)
