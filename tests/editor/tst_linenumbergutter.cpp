@@ -1,5 +1,5 @@
-// The line-number gutter: which numbers its rows show, how many rows fit, and
-// the first visible display line it starts from when lines wrap.
+// The line-number gutter: the rows it paints follow scrolling, the window's
+// height and wrapped lines, and the settings turn it off or colour it.
 
 #include "editor/editwindow.h"
 #include "editor/linenumbergutter.h"
@@ -13,41 +13,19 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
-#include <QTextCursor>
 
 using zp::EditWindow;
 using zp::LineNumberGutter;
-using zp::TextView;
 
 namespace {
 
-QString numberedLines(int count, const QString &body = QStringLiteral("line"))
+QString numberedLines(int count)
 {
     QStringList lines;
     for (int i = 1; i <= count; ++i)
-        lines.append(body + QString::number(i));
+        lines.append(QStringLiteral("line%1").arg(i));
     return lines.join(QStringLiteral("\r\n"));
 }
-
-// A document window outside any frame, with line numbers on (no settings
-// file: "LineNum" reads as 1).
-struct Window
-{
-    QTemporaryDir dir;
-    zp::AppContext context;
-    std::unique_ptr<EditWindow> window;
-
-    Window()
-    {
-        context.appFolder = dir.path() + QLatin1Char('/');
-        context.settings = zp::SettingsFile(context.appFolder);
-        window = std::make_unique<EditWindow>(context);
-        window->resize(400, 300);
-        window->Form_Load();
-    }
-    TextView &view() { return *window->rtfEdit(); }
-    LineNumberGutter &gutter() { return *window->picLineNo(); }
-};
 
 QStringList rowsFrom(int first, int count)
 {
@@ -57,65 +35,44 @@ QStringList rowsFrom(int first, int count)
     return rows;
 }
 
+// A document window outside any frame over a settings file holding the
+// given "[Edit]" keys (none: line numbers on), shown at 400 x 300.
+struct Window
+{
+    QTemporaryDir dir;
+    zp::AppContext context;
+    std::unique_ptr<EditWindow> window;
+
+    explicit Window(const QStringList &settings = {})
+    {
+        context.appFolder = dir.path() + QLatin1Char('/');
+        context.settings = zp::SettingsFile(context.appFolder);
+        for (const QString &line : settings)
+            context.settings.write(QStringLiteral("Edit"), line.section('=', 0, 0), line.section('=', 1));
+        window = std::make_unique<EditWindow>(context);
+        window->resize(400, 300);
+        window->Form_Load();
+    }
+    ~Window() { EditWindow::NoLineNumbers = false; }
+    zp::TextView &view() { return *window->rtfEdit(); }
+    LineNumberGutter &gutter() { return *window->picLineNo(); }
+    bool exposed() { return QTest::qWaitForWindowExposed(window.get()); }
+};
+
 } // namespace
 
 class TestLineNumberGutter : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void rowText_data();
-    void rowText();
-    void firstRowFollowsScrolling_data();
-    void firstRowFollowsScrolling();
     void rowsFillTheHeight_data();
     void rowsFillTheHeight();
     void rowsStopAfterSixDigits();
-    void rowHeightIsTheTextLineHeight();
     void wrappedLinesCountDisplayLines_data();
     void wrappedLinesCountDisplayLines();
-    void noRowsWithoutLineNumbers();
+    void settings_data();
+    void settings();
 };
-
-void TestLineNumberGutter::rowText_data()
-{
-    QTest::addColumn<int>("number");
-    QTest::addColumn<QString>("text");
-    QTest::newRow("1") << 1 << QStringLiteral("     1 |");
-    QTest::newRow("41") << 41 << QStringLiteral("    41 |");
-    QTest::newRow("six digits") << 999999 << QStringLiteral("999999 |");
-}
-
-void TestLineNumberGutter::rowText()
-{
-    QFETCH(int, number);
-    QFETCH(QString, text);
-    QCOMPARE(LineNumberGutter::rowText(number), text);
-}
-
-void TestLineNumberGutter::firstRowFollowsScrolling_data()
-{
-    QTest::addColumn<int>("scrollTo");
-    QTest::addColumn<QString>("firstRow");
-    QTest::newRow("top") << 0 << QStringLiteral("     1 |");
-    QTest::newRow("line 41") << 40 << QStringLiteral("    41 |");
-    QTest::newRow("line 150") << 149 << QStringLiteral("   150 |");
-}
-
-void TestLineNumberGutter::firstRowFollowsScrolling()
-{
-    QFETCH(int, scrollTo);
-    QFETCH(QString, firstRow);
-    Window w;
-    w.view().setText(numberedLines(300));
-    QVERIFY(QTest::qWaitForWindowExposed(w.window.get()));
-    w.view().verticalScrollBar()->setValue(scrollTo);
-    QTRY_COMPARE(w.gutter().rows().value(0), firstRow);
-    // The rows count on from there, one per line.
-    const QStringList rows = w.gutter().rows();
-    QCOMPARE(rows, rowsFrom(scrollTo + 1, int(rows.size())));
-    // The text's first visible line is the numbered one.
-    QCOMPARE(w.view().cursorForPosition(QPoint(1, 1)).block().text(), QStringLiteral("line%1").arg(scrollTo + 1));
-}
 
 void TestLineNumberGutter::rowsFillTheHeight_data()
 {
@@ -138,10 +95,14 @@ void TestLineNumberGutter::rowsFillTheHeight()
     w.view().setText(QStringLiteral("a\r\nb\r\nc"));
     const int height = rows * w.view().lineHeight() + extraPixels;
     w.window->resize(400, height);
-    QVERIFY(QTest::qWaitForWindowExposed(w.window.get()));
+    QVERIFY(w.exposed());
     QCOMPARE(w.gutter().height(), height);
-    QTRY_COMPARE(w.gutter().rows().size(), expectedRows);
-    QCOMPARE(w.gutter().rows(), rowsFrom(1, expectedRows));
+    QTRY_COMPARE(w.gutter().rows(), rowsFrom(1, expectedRows));
+    // Rows stand beside their lines only if the lines are as tall as the rows.
+    const QTextBlock third = w.view().document()->lastBlock();
+    QCOMPARE(w.view().document()->documentLayout()->blockBoundingRect(third).height(),
+             qreal(w.view().lineHeight()));
+    QCOMPARE(w.view().cursorRect(QTextCursor(third)).top(), 2 * w.view().lineHeight());
 }
 
 void TestLineNumberGutter::rowsStopAfterSixDigits()
@@ -150,29 +111,12 @@ void TestLineNumberGutter::rowsStopAfterSixDigits()
     QImage image(LineNumberGutter::Width, 200, QImage::Format_RGB32);
     QPainter painter(&image);
     gutter.PrintLineNumbers(999998, painter, 200, LineNumberGutter::Width, 15);
-    QCOMPARE(gutter.rows(), rowsFrom(999998, 2));
-}
-
-void TestLineNumberGutter::rowHeightIsTheTextLineHeight()
-{
-    // Rows stand beside their lines only if both have the same height.
-    Window w;
-    w.view().setText(numberedLines(20));
-    QVERIFY(QTest::qWaitForWindowExposed(w.window.get()));
-    const int rowHeight = w.view().lineHeight();
-    const QTextBlock fourth = w.view().document()->findBlockByNumber(3);
-    QCOMPARE(w.view().document()->documentLayout()->blockBoundingRect(fourth).height(),
-             qreal(rowHeight));
-    // The fourth line starts where the fourth row does, at the top edge's
-    // offset of three rows.
-    QTextCursor cursor(fourth);
-    QCOMPARE(w.view().cursorRect(cursor).top(), 3 * rowHeight);
+    QCOMPARE(gutter.rows(), QStringList({"999998 |", "999999 |"}));
 }
 
 void TestLineNumberGutter::wrappedLinesCountDisplayLines_data()
 {
     QTest::addColumn<int>("topBlock");
-    QTest::newRow("block 5") << 5;
     QTest::newRow("block 30") << 30;
     QTest::newRow("last block") << 59;
 }
@@ -187,46 +131,62 @@ void TestLineNumberGutter::wrappedLinesCountDisplayLines()
         lines.append(QStringLiteral("line%1 ").arg(i) + QStringLiteral("word ").repeated(i * 3));
     w.view().setText(lines.join(QStringLiteral("\n")));
     w.view().setRightMargin(0);
-    QVERIFY(QTest::qWaitForWindowExposed(w.window.get()));
+    QVERIFY(w.exposed());
     // A change of width throws away the layout of every block, so the blocks
     // above the one jumped to are not laid out.
     w.window->resize(300, 200);
-    QTest::qWait(0);
+    QCoreApplication::processEvents();
     const QTextDocument *doc = w.view().document();
     w.view().verticalScrollBar()->setValue(doc->findBlockByNumber(topBlock).firstLineNumber());
     QCOMPARE(w.view().cursorForPosition(QPoint(1, 1)).block().blockNumber(), topBlock);
-    const int first = w.view().firstVisibleLine();
 
-    // Lay out every block and count its display lines.
+    // Lay out every block above and count its display lines.
     int expected = 0;
     for (QTextBlock b = doc->begin(); b.blockNumber() < topBlock; b = b.next()) {
         doc->documentLayout()->blockBoundingRect(b);
         expected += b.layout()->lineCount();
     }
     QVERIFY(expected > topBlock);
-    QCOMPARE(first, expected);
+    QCOMPARE(w.view().firstVisibleLine(), expected);
     QTRY_COMPARE(w.gutter().rows().value(0), LineNumberGutter::rowText(expected + 1));
 }
 
-void TestLineNumberGutter::noRowsWithoutLineNumbers()
+void TestLineNumberGutter::settings_data()
 {
-    QTemporaryDir dir;
-    zp::AppContext context;
-    context.appFolder = dir.path() + QLatin1Char('/');
-    context.settings = zp::SettingsFile(context.appFolder);
-    QVERIFY(context.settings.write(QStringLiteral("Edit"), QStringLiteral("LineNum"),
-                                   QStringLiteral("0")));
-    EditWindow window(context);
-    window.resize(300, 200);
-    window.Form_Load();
-    window.rtfEdit()->setText(numberedLines(50));
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
-    window.rtfEdit()->verticalScrollBar()->setValue(10);
-    QTest::qWait(0);
-    QCOMPARE(window.tag(), QStringLiteral("0"));
-    QVERIFY(window.picLineNo()->isHidden());
-    QVERIFY(window.picLineNo()->rows().isEmpty());
-    EditWindow::NoLineNumbers = false;
+    QTest::addColumn<QStringList>("settings");
+    QTest::addColumn<bool>("shown");
+    QTest::addColumn<QColor>("numberColor");
+    const QColor fallback(240, 148, 118);
+    QTest::newRow("keys missing") << QStringList() << true << fallback;
+    QTest::newRow("written colour") << QStringList{"LineNoColor=bbbbbb"} << true << QColor(0xbb, 0xbb, 0xbb);
+    QTest::newRow("empty colour") << QStringList{"LineNoColor="} << true << fallback;
+    QTest::newRow("line numbers off") << QStringList{"LineNum=0"} << false << fallback;
+    QTest::newRow("any other value is off") << QStringList{"LineNum=2", "LineNoColor=00FF"} << false
+                                            << QColor(0, 255, 0);
+}
+
+void TestLineNumberGutter::settings()
+{
+    QFETCH(QStringList, settings);
+    QFETCH(bool, shown);
+    QFETCH(QColor, numberColor);
+    Window w(settings);
+    w.view().setText(numberedLines(80));
+    QVERIFY(w.exposed());
+    w.view().verticalScrollBar()->setValue(40);
+    QCOMPARE(w.window->tag(), shown ? QStringLiteral("1") : QStringLiteral("0"));
+    QCOMPARE(EditWindow::NoLineNumbers, !shown);
+    QCOMPARE(w.gutter().numberColor(), numberColor);
+    QCOMPARE(w.gutter().font(), w.view().font());
+    // The text takes the gutter's room when it is off; nothing is painted.
+    const int left = shown ? LineNumberGutter::Width : 0;
+    QCOMPARE(w.view().geometry(), QRect(left, 0, 400 - left, 300));
+    QCOMPARE(w.gutter().isVisible(), shown);
+    QCoreApplication::processEvents();
+    QTRY_COMPARE(w.gutter().rows().value(0), shown ? QStringLiteral("    41 |") : QString());
+    // The rows count on from the first visible line, one per line.
+    QCOMPARE(w.gutter().rows(), rowsFrom(41, int(w.gutter().rows().size())));
+    QCOMPARE(w.view().cursorForPosition(QPoint(1, 1)).block().text(), QStringLiteral("line41"));
 }
 
 QTEST_MAIN(TestLineNumberGutter)
