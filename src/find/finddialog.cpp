@@ -446,8 +446,8 @@ int FindDialog::replaceAll(EditWindow *document, const QString &what, const QStr
 
     if (plan.count() > 0) {
         std::vector<quint8> forms = editor->lineBreakForms();
-        editor->replaceText(plan.apply(editor->text(), forms, editor->newLineBreak()),
-                            std::move(forms));
+        const QString text = plan.apply(editor->text(), forms, editor->newLineBreak());
+        editor->replaceText(text, std::move(forms));
         QTextCursor cursor = editor->textCursor();
         cursor.setPosition(std::min(plan.caretAfter(), editor->document()->characterCount() - 1));
         editor->setTextCursor(cursor);
