@@ -43,7 +43,6 @@ class TestEditConversions : public QObject
 private Q_SLOTS:
     void lineBreaksReachTheFile_data();
     void lineBreaksReachTheFile();
-    void typedBreakAfterConversionTakesNewForm();
     void tagCaseIsOneUndoStep();
     void tagCaseModifiedFlag_data();
     void tagCaseModifiedFlag();
@@ -87,17 +86,6 @@ void TestEditConversions::lineBreaksReachTheFile()
     QCOMPARE(savedBytes(view, dir), before);
     view.redoEdit();
     QCOMPARE(savedBytes(view, dir), bytes);
-}
-
-void TestEditConversions::typedBreakAfterConversionTakesNewForm()
-{
-    QTemporaryDir dir;
-    TextView view;
-    view.setText(QStringLiteral("a\r\nb"));
-    zp::applyLineBreaks(view, BreakForm::Lf);
-    view.setSelStart(1);
-    view.setSelText(QStringLiteral("\n"));
-    QCOMPARE(savedBytes(view, dir), QByteArray("a\n\nb"));
 }
 
 void TestEditConversions::tagCaseIsOneUndoStep()

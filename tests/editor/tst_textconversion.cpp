@@ -10,8 +10,6 @@ class TestTextConversion : public QObject
 private Q_SLOTS:
     void tagCase_data();
     void tagCase();
-    void tagCaseCountsSpans_data();
-    void tagCaseCountsSpans();
     void tagCaseLargeText();
 };
 
@@ -72,30 +70,6 @@ void TestTextConversion::tagCase()
     QFETCH(QString, text);
     QFETCH(QString, expected);
     QCOMPARE(zp::convertTagCase(text, upper), expected);
-}
-
-void TestTextConversion::tagCaseCountsSpans_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<int>("spans");
-    QTest::addColumn<bool>("changed");
-    QTest::newRow("no <") << QStringLiteral("abc") << 0 << false;
-    QTest::newRow("< without >") << QStringLiteral("a <b") << 0 << false;
-    QTest::newRow("spans already upper") << QStringLiteral("<P><BR>") << 2 << false;
-    QTest::newRow("lone < then space") << QStringLiteral("a < b>") << 1 << false;
-    QTest::newRow("lower span") << QStringLiteral("<p>") << 1 << true;
-}
-
-void TestTextConversion::tagCaseCountsSpans()
-{
-    QFETCH(QString, text);
-    QFETCH(int, spans);
-    QFETCH(bool, changed);
-    int found = -1;
-    bool didChange = !changed;
-    zp::convertTagCase(text, true, &found, &didChange);
-    QCOMPARE(found, spans);
-    QCOMPARE(didChange, changed);
 }
 
 void TestTextConversion::tagCaseLargeText()

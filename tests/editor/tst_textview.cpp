@@ -72,7 +72,6 @@ private Q_SLOTS:
     void randomEditsMatchTheModel();
     void editBlockKeepsUntouchedBreaks();
     void positionsCountBreaksOnce();
-    void selTextNormalisesBreaks();
     void shiftEnterMakesALine();
     void changeSignalAndTag();
     void colourChangeKeepsBytes();
@@ -505,17 +504,6 @@ void TestTextView::positionsCountBreaksOnce()
     view.setSelLength(-3);
     QCOMPARE(view.selLength(), 0);
     QCOMPARE(view.selStart(), 1);
-}
-
-void TestTextView::selTextNormalisesBreaks()
-{
-    TextView view;
-    view.setText(QStringLiteral("x\ry"));
-    view.setSelStart(1);
-    view.setSelText(QStringLiteral("1\r\n2\r3\n"));
-    QCOMPARE(view.text(), QStringLiteral("x1\n2\n3\n\ny"));
-    QCOMPARE(view.lineBreakCount(), 4);
-    QCOMPARE(visible(view.rawText()), QStringLiteral("x1<CR>2<CR>3<CR><CR>y"));
 }
 
 void TestTextView::shiftEnterMakesALine()
