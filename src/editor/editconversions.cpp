@@ -9,9 +9,10 @@ void applyTagCase(TextView &view, bool upper)
     const int caret = view.selStart();
     int spans = 0;
     bool changed = false;
-    const QString converted = convertTagCase(view.rawText(), upper, &spans, &changed);
+    // Lengths never change, so the lines keep their breaks and forms.
+    const QString converted = convertTagCase(view.text(), upper, &spans, &changed);
     if (changed)
-        view.replaceAll(converted);
+        view.replaceText(converted, view.lineBreakForms());
     else if (spans > 0)
         view.setTag(QStringLiteral("1")); // every span replaced counts as an edit
     // Only the changed characters were rewritten, so the caret mostly stands
@@ -22,7 +23,9 @@ void applyTagCase(TextView &view, bool upper)
 
 void applyLineBreaks(TextView &view, BreakForm form)
 {
-    view.replaceAll(convertLineBreaks(view.rawText(), form));
+    static_assert(int(BreakForm::Lf) == int(TextView::LineBreak::Lf)
+                  && int(BreakForm::Cr) == int(TextView::LineBreak::Cr));
+    view.replaceText(view.text(), std::vector<quint8>(std::size_t(view.lineBreakCount()), quint8(form)));
     view.setSelStart(0);
 }
 

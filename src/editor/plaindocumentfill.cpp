@@ -1,5 +1,7 @@
 #include "editor/plaindocumentfill.h"
 
+#include <QTextBlock>
+#include <QTextCursor>
 #include <QTextDocument>
 #include <QtGlobal>
 
@@ -27,6 +29,68 @@ constexpr quint32 Black = 1;
 bool runsOnBuildQt()
 {
     return qstrcmp(qVersion(), QT_VERSION_STR) == 0;
+}
+
+// Where each line of text ends (at its separator).
+std::vector<int> separatorsOf(const QString &text)
+{
+    std::vector<int> separators;
+    const QChar *chars = text.constData();
+    for (int i = 0, n = int(text.size()); i < n; ++i) {
+        if (chars[i].unicode() == ParagraphSeparator)
+            separators.push_back(i);
+    }
+    return separators;
+}
+
+// Checks through the public interface, in a time that does not grow with the
+// text, that document holds text split at separators: block count, length, and
+// the place, length and end characters of the first, middle and last lines.
+bool holdsLines(const QTextDocument *document, const QString &text, const std::vector<int> &separators)
+{
+    const int blockCount = int(separators.size()) + 1;
+    if (document->blockCount() != blockCount || document->characterCount() != text.size() + 1)
+        return false;
+    for (const int k : {0, blockCount / 2, blockCount - 1}) {
+        const int start = k == 0 ? 0 : separators[std::size_t(k - 1)] + 1;
+        const int end = k < blockCount - 1 ? separators[std::size_t(k)] : int(text.size());
+        const QTextBlock block = document->findBlockByNumber(k);
+        if (!block.isValid() || block.position() != start || block.length() != end - start + 1
+            || document->findBlock(end).blockNumber() != k)
+            return false;
+        if (end > start
+            && (document->characterAt(start) != text.at(start)
+                || document->characterAt(end - 1) != text.at(end - 1)))
+            return false;
+    }
+    return true;
+}
+
+bool fillTrees(QTextDocument *document, const QString &text, const std::vector<int> &separators);
+
+// Builds a small document once and checks it whole, before and after an
+// edit: a Qt whose private structures differ from the headers (a rebuild of
+// the same version) fails here instead of in a user's document. A probe that
+// fails is left allocated, since freeing a damaged document may crash.
+bool fillConfirmed()
+{
+    static const bool confirmed = [] {
+        QString text;
+        for (int line = 0; line < 40; ++line)
+            text += QString(line % 7, QChar(u'a' + line % 26)) + QChar(ParagraphSeparator);
+        auto *probe = new QTextDocument;
+        if (!fillTrees(probe, text, separatorsOf(text)) || probe->toRawText() != text)
+            return false;
+        QTextCursor cursor(probe);
+        cursor.setPosition(int(text.size() / 2));
+        cursor.insertText(QStringLiteral("xy") + QChar(ParagraphSeparator));
+        text.insert(text.size() / 2, QStringLiteral("xy") + QChar(ParagraphSeparator));
+        if (!holdsLines(probe, text, separatorsOf(text)) || probe->toRawText() != text)
+            return false;
+        delete probe;
+        return true;
+    }();
+    return confirmed;
 }
 
 // The tree inside a QFragmentMap, which holds nothing else.
@@ -121,34 +185,20 @@ private:
     int m_redDepth = -1;
 };
 
-} // namespace
-
-bool fillEmptyDocument(QTextDocument *document, const QString &text)
+bool fillTrees(QTextDocument *document, const QString &text, const std::vector<int> &separators)
 {
-    if (!runsOnBuildQt() || document->characterCount() != 1 || text.isEmpty()
-        || text.size() > INT_MAX / 2)
-        return false;
     QTextDocumentPrivate *d = QTextDocumentPrivate::get(document);
     QTextDocumentPrivate::FragmentMap &fragments = d->fragmentMap();
     QTextDocumentPrivate::BlockMap &blocks = d->blockMap();
     if (fragments.numNodes() != 1 || blocks.numNodes() != 1 || d->isInEditBlock())
         return false;
 
-    // Where each line ends (at its separator), and how many lines hold text.
-    std::vector<int> separators;
-    quint32 nonEmptyLines = 0;
-    const QChar *chars = text.constData();
     const int length = int(text.size());
+    quint32 nonEmptyLines = 0;
     int lineStart = 0;
-    for (int i = 0; i < length; ++i) {
-        const char16_t c = chars[i].unicode();
-        if (c == ParagraphSeparator) {
-            separators.push_back(i);
-            nonEmptyLines += i > lineStart;
-            lineStart = i + 1;
-        } else if (c == BeginningOfFrame || c == EndOfFrame) {
-            return false;
-        }
+    for (const int separator : separators) {
+        nonEmptyLines += separator > lineStart;
+        lineStart = separator + 1;
     }
     nonEmptyLines += length > lineStart;
 
@@ -218,6 +268,30 @@ bool fillEmptyDocument(QTextDocument *document, const QString &text)
     d->endEditBlock();
     document->setUndoRedoEnabled(undo);
     return true;
+}
+
+} // namespace
+
+bool fillEmptyDocument(QTextDocument *document, const QString &text)
+{
+    if (!runsOnBuildQt() || document->characterCount() != 1 || text.isEmpty()
+        || text.size() > INT_MAX / 2 || text.contains(QChar(BeginningOfFrame))
+        || text.contains(QChar(EndOfFrame)) || !fillConfirmed())
+        return false;
+    const std::vector<int> separators = separatorsOf(text);
+    if (!fillTrees(document, text, separators))
+        return false;
+    if (holdsLines(document, text, separators))
+        return true;
+    // Not the document that was meant: emptied again the public way, for the
+    // caller to set the text as usual.
+    document->clear();
+    return false;
+}
+
+bool documentHoldsLines(const QTextDocument *document, const QString &text)
+{
+    return holdsLines(document, text, separatorsOf(text));
 }
 
 } // namespace zp

@@ -9,9 +9,12 @@
 // the change once, as one insertion, exactly as setPlainText would.
 //
 // It works on Qt's private document structures, so it only runs with the Qt
-// version the program was built against; with another version, or a text that
-// Qt would not store as plain lines (frame markers), it declines and leaves
-// the document alone, and the caller sets the text the ordinary way.
+// version the program was built against, once a small document built this way
+// has been checked whole, and it checks each document it builds (counts and a
+// few lines, through the public interface). With another version, a failed
+// check, or a text that Qt would not store as plain lines (frame markers), it
+// declines and leaves the document empty, and the caller sets the text the
+// ordinary way.
 
 #include <QString>
 
@@ -24,5 +27,11 @@ namespace zp {
 // Returns false, with the document untouched, when the fast path does not
 // apply.
 bool fillEmptyDocument(QTextDocument *document, const QString &text);
+
+// Whether document holds text (U+2029 breaks) line for line, judged cheaply:
+// the block count, the total length, and the place, length and end characters
+// of the first, middle and last lines. This is the check fillEmptyDocument
+// makes of what it built.
+bool documentHoldsLines(const QTextDocument *document, const QString &text);
 
 } // namespace zp

@@ -107,28 +107,4 @@ QString convertTagCase(QString text, bool upper, int *spans, bool *changed)
     return out;
 }
 
-QString convertLineBreaks(const QString &raw, BreakForm form)
-{
-    const QLatin1String brk = form == BreakForm::CrLf ? QLatin1String("\r\n")
-                              : form == BreakForm::Cr ? QLatin1String("\r")
-                                                      : QLatin1String("\n");
-    QString out;
-    out.reserve(raw.size() + (form == BreakForm::CrLf ? raw.size() / 16 : 0));
-    const QChar *p = raw.constData();
-    const qsizetype n = raw.size();
-    qsizetype runStart = 0;
-    for (qsizetype i = 0; i < n; ++i) {
-        const char16_t c = p[i].unicode();
-        if (c != u'\r' && c != u'\n')
-            continue;
-        out.append(p + runStart, i - runStart);
-        out.append(brk);
-        if (c == u'\r' && i + 1 < n && p[i + 1].unicode() == u'\n')
-            ++i;
-        runStart = i + 1;
-    }
-    out.append(p + runStart, n - runStart);
-    return out;
-}
-
 } // namespace zp

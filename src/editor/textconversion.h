@@ -1,6 +1,6 @@
 #pragma once
-// Whole-text conversions of the Edit menu, as plain functions on strings:
-// the case of HTML tag names and the form of every line break.
+// The tag-case conversion of the Edit menu, as a plain function on strings,
+// and the line-break forms of its line-ending conversion.
 
 #include <QString>
 
@@ -18,10 +18,7 @@ namespace zp {
 QString convertTagCase(QString text, bool upper, int *spans = nullptr,
                        bool *changed = nullptr);
 
+// The line-break forms the line-ending conversion offers.
 enum class BreakForm { CrLf, Cr, Lf };
-
-// Rewrites every line break of raw (CR LF, a lone CR, a lone LF; an LF
-// followed by a CR is two breaks) in the given form. Linear.
-QString convertLineBreaks(const QString &raw, BreakForm form);
 
 } // namespace zp

@@ -14,12 +14,14 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QScrollBar>
+#include <QSignalBlocker>
 #include <QStyleHints>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 
 #include <algorithm>
+#include <limits>
 
 namespace zp {
 
@@ -27,9 +29,6 @@ namespace {
 
 constexpr QChar ParagraphSeparator(0x2029);
 constexpr QChar LineSeparator(0x2028);
-// Undo and redo keep the removed forms of at most this many changes each; an
-// older undo step brings its breaks back in the default form.
-constexpr std::size_t MaxRemovedRecords = 4096;
 
 const QLatin1String &breakText(quint8 form)
 {
@@ -82,35 +81,48 @@ void TextView::updateCaretBlinking()
     // A blink repaints the caret, and to place it Qt measures its line from
     // the start: over a line of millions of characters that takes a second
     // or more, so the blinking alone would keep the program busy. The caret
-    // stays lit while the focused view has it in such a line. The rate is
-    // the application's; the rate it had before is put back.
-    const bool longLine = hasFocus() && textCursor().block().length() > LongLineForBlinking;
-    setCaretBlinking(!longLine);
-}
-
-void TextView::setCaretBlinking(bool blinking)
-{
-    static const int normalFlashTime = QGuiApplication::styleHints()->cursorFlashTime();
-    QGuiApplication::styleHints()->setCursorFlashTime(blinking ? normalFlashTime : 0);
-}
-
-TextView::~TextView()
-{
-    // A view closed with the focus gets no focus-out of its own.
+    // stays lit while the focused view has it in such a line.
+    const bool steady = hasFocus() && textCursor().block().length() > LongLineForBlinking;
+    if (steady == m_caretSteady)
+        return;
+    m_caretSteady = steady;
     if (hasFocus())
-        setCaretBlinking(true);
+        restartCaret(!steady);
 }
+
+void TextView::restartCaret(bool blinking)
+{
+    // The editing control starts its blink timer when it shows the caret on
+    // focus-in, at the application's flash time. It is shown again here with
+    // the flash time 0 for that moment only: the style hints' signals are held
+    // meanwhile, so no other window's caret hears of it.
+    QStyleHints *hints = QGuiApplication::styleHints();
+    const int flashTime = hints->cursorFlashTime();
+    const QSignalBlocker quiet(hints);
+    if (!blinking)
+        hints->setCursorFlashTime(0);
+    // A window-activation reason keeps the selection as it is.
+    QFocusEvent out(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
+    QPlainTextEdit::focusOutEvent(&out);
+    QFocusEvent in(QEvent::FocusIn, Qt::ActiveWindowFocusReason);
+    QPlainTextEdit::focusInEvent(&in);
+    hints->setCursorFlashTime(flashTime);
+}
+
+TextView::~TextView() = default;
 
 void TextView::focusInEvent(QFocusEvent *event)
 {
     QPlainTextEdit::focusInEvent(event);
+    // Qt's focus-in started the blinking afresh.
+    m_caretSteady = false;
     updateCaretBlinking();
 }
 
 void TextView::focusOutEvent(QFocusEvent *event)
 {
     QPlainTextEdit::focusOutEvent(event);
-    updateCaretBlinking();
+    m_caretSteady = false;
 }
 
 QString TextView::text() const
@@ -173,32 +185,69 @@ void TextView::setText(QString raw)
     m_breaks.resize(std::size_t(m_blockCount - 1), quint8(LineBreak::CrLf));
 }
 
-QString TextView::rawText() const
+template <class Flush>
+void TextView::writeRaw(QString &out, qsizetype flushAt, Flush flush) const
 {
     const QString t = document()->toRawText();
-    const quint8 fallback = m_breaks.empty() ? quint8(LineBreak::CrLf) : m_breaks.front();
-    QString out;
-    out.reserve(t.size() + qsizetype(m_breaks.size()));
+    const quint8 fallback = newLineBreak();
     const QChar *p = t.constData();
     const qsizetype n = t.size();
     qsizetype runStart = 0;
     std::size_t next = 0;
+    bool lastWasLoneCr = false;
     for (qsizetype i = 0; i < n; ++i) {
-        if (p[i] == ParagraphSeparator) {
-            out.append(p + runStart, i - runStart);
-            out.append(breakText(next < m_breaks.size() ? m_breaks[next] : fallback));
+        const QChar c = p[i];
+        if (c != ParagraphSeparator && c != LineSeparator)
+            continue;
+        out.append(p + runStart, i - runStart);
+        // A break inside a block (never typed here, but pasted text may carry
+        // one) is written in the default form.
+        const bool blockEnd = c == ParagraphSeparator;
+        quint8 form = blockEnd && next < m_breaks.size() ? m_breaks[next] : fallback;
+        // "\r" then "\n" would read back as one CR LF and lose the empty line
+        // between them; "\r" then "\r\n" reads back as the two breaks.
+        if (form == quint8(LineBreak::Lf) && lastWasLoneCr && i == runStart)
+            form = quint8(LineBreak::CrLf);
+        out.append(breakText(form));
+        lastWasLoneCr = form == quint8(LineBreak::Cr);
+        if (blockEnd)
             ++next;
-            runStart = i + 1;
-        } else if (p[i] == LineSeparator) {
-            // A break inside a block (never typed here, but pasted text may
-            // carry one): written in the default form.
-            out.append(p + runStart, i - runStart);
-            out.append(breakText(fallback));
-            runStart = i + 1;
-        }
+        runStart = i + 1;
+        if (out.size() >= flushAt)
+            flush();
     }
     out.append(p + runStart, n - runStart);
+    flush();
+}
+
+QString TextView::rawText() const
+{
+    QString out;
+    out.reserve(document()->characterCount() + qsizetype(m_breaks.size()));
+    writeRaw(out, std::numeric_limits<qsizetype>::max(), [] {});
     return out;
+}
+
+QByteArray TextView::encodedText(qsizetype *unmappable) const
+{
+    // The text is encoded in pieces of about this many characters, cut after
+    // a line break, so that only the encoded bytes and one piece exist beside
+    // the document's own copy of the text.
+    constexpr qsizetype Piece = qsizetype(1) << 20;
+    QByteArray bytes;
+    bytes.reserve(2 * qsizetype(document()->characterCount()) + 16); // at most two bytes a character
+    QString piece;
+    piece.reserve(Piece + Piece / 4);
+    qsizetype lost = 0;
+    writeRaw(piece, Piece, [&] {
+        qsizetype pieceLost = 0;
+        bytes += encodeCp932(piece, &pieceLost);
+        lost += pieceLost;
+        piece.truncate(0);
+    });
+    if (unmappable)
+        *unmappable = lost;
+    return bytes;
 }
 
 int TextView::selStart() const
@@ -299,51 +348,7 @@ void TextView::redoEdit()
     m_mode = EditMode::Redo;
     redo();
     m_mode = EditMode::Normal;
-}
-
-QByteArray TextView::encodedText(qsizetype *unmappable) const
-{
-    // The text is encoded in pieces of about this many characters, cut after
-    // a line break, so that only the encoded bytes and one piece exist beside
-    // the document's own copy of the text.
-    constexpr qsizetype Piece = qsizetype(1) << 20;
-    const QString t = document()->toRawText();
-    const quint8 fallback = m_breaks.empty() ? quint8(LineBreak::CrLf) : m_breaks.front();
-    QByteArray bytes;
-    bytes.reserve(2 * t.size() + 16); // at most two bytes a character
-    QString piece;
-    piece.reserve(Piece + Piece / 4);
-    qsizetype lost = 0;
-    auto encodePiece = [&] {
-        qsizetype pieceLost = 0;
-        bytes += encodeCp932(piece, &pieceLost);
-        lost += pieceLost;
-        piece.truncate(0);
-    };
-    const QChar *p = t.constData();
-    const qsizetype n = t.size();
-    qsizetype runStart = 0;
-    std::size_t next = 0;
-    for (qsizetype i = 0; i < n; ++i) {
-        const QChar c = p[i];
-        if (c != ParagraphSeparator && c != LineSeparator)
-            continue;
-        piece.append(p + runStart, i - runStart);
-        // A break inside a block (never typed here, but pasted text may carry
-        // one) is written in the default form.
-        const bool blockEnd = c == ParagraphSeparator;
-        piece.append(breakText(blockEnd && next < m_breaks.size() ? m_breaks[next] : fallback));
-        if (blockEnd)
-            ++next;
-        runStart = i + 1;
-        if (piece.size() >= Piece)
-            encodePiece();
-    }
-    piece.append(p + runStart, n - runStart);
-    encodePiece();
-    if (unmappable)
-        *unmappable = lost;
-    return bytes;
+    m_formsAfterRedo.reset();
 }
 
 bool TextView::saveFile(const QString &path, qsizetype *unmappable, bool allowLoss,
@@ -375,7 +380,7 @@ void TextView::onContentsChange(int position, int charsRemoved, int charsAdded)
     // The change replaced a run of text: whatever breaks it added beyond the
     // growth of the block count, it removed.
     const int removed = std::max(0, added - (newCount - m_blockCount));
-    const quint8 fallback = m_breaks.empty() ? quint8(LineBreak::CrLf) : m_breaks.front();
+    const quint8 fallback = newLineBreak();
 
     const int index = std::min(first, int(m_breaks.size()));
     const int removable = std::min(removed, int(m_breaks.size()) - index);
@@ -400,8 +405,11 @@ void TextView::onContentsChange(int position, int charsRemoved, int charsAdded)
         m_breaks.insert(m_breaks.begin() + index, forms.begin(), forms.end());
     }
     if (removable > 0)
-        pushRemoved(m_mode == EditMode::Undo ? m_redoBreaks : m_undoBreaks, {index, std::move(gone)});
+        (m_mode == EditMode::Undo ? m_redoBreaks : m_undoBreaks).push_back({index, std::move(gone)});
     m_blockCount = newCount;
+    // A whole-text edit redone ends with its own forms.
+    if (m_mode == EditMode::Redo && m_formsAfterRedo)
+        m_breaks = *m_formsAfterRedo;
     // Guard against a change report that does not add up: the list always has
     // one entry per block boundary.
     m_breaks.resize(std::size_t(newCount - 1), fallback);
@@ -427,13 +435,6 @@ std::vector<quint8> TextView::takeForms(BreakStack &stack, int count, quint8 fal
         forms.insert(forms.end(), r.forms.begin(), r.forms.end());
     forms.resize(std::size_t(count), fallback);
     return forms;
-}
-
-void TextView::pushRemoved(BreakStack &stack, RemovedBreaks removed)
-{
-    stack.push_back(std::move(removed));
-    if (stack.size() > MaxRemovedRecords)
-        stack.pop_front();
 }
 
 void TextView::keyPressEvent(QKeyEvent *event)

@@ -12,7 +12,11 @@
 // per block boundary, kept in step with each change of the document; breaks
 // added by editing take the form of the document's first break (CR LF when it
 // has none). rawText() writes each break in its recorded form, so a file that is
-// opened and saved unchanged is written back as it was.
+// opened and saved unchanged is written back as it was. The one exception keeps
+// the lines: a lone CR break, an empty line, then an LF break would read back as
+// one CR LF, so such an LF is written as CR LF. The recorded forms stay as the
+// edits left them (undo brings back exactly what it took); only the bytes
+// differ.
 //
 // Colours are the view's palette, never character formats: a format change
 // would be reported as a change of the whole text and wipe the recorded forms.
@@ -23,11 +27,12 @@
 #include <QString>
 #include <QStringList>
 
-#include <deque>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class QTextBlock;
+class QTextCursor;
 
 namespace zp {
 class PaddedTextLayout;
@@ -51,15 +56,21 @@ public:
     // Replaces the whole text. raw may mix CR LF, CR and LF; the form of each
     // break is recorded. Counts as one change; clears the undo history.
     void setText(QString raw);
-    // Replaces the whole text as one undoable edit (the undo history is kept),
-    // with the line-break forms recorded from raw as setText does. Undo brings
-    // back the previous text with its forms.
-    void replaceAll(const QString &raw);
+    // Replaces the whole text as one undo step of its own (the undo history is
+    // kept): text has every break as "\n" (and no "\r"), forms the form of each
+    // of its breaks in order (LineBreak values; missing ones take
+    // newLineBreak()). Undo brings back the previous text with its forms.
+    void replaceText(const QString &text, std::vector<quint8> forms);
     // The whole text with each line break in its recorded form.
     QString rawText() const;
 
     int lineBreakCount() const { return int(m_breaks.size()); }
     LineBreak lineBreak(int index) const { return LineBreak(m_breaks.at(index)); }
+    // The form of every line break, in order (LineBreak values).
+    const std::vector<quint8> &lineBreakForms() const { return m_breaks; }
+    // The form a break added by an edit takes: that of the first line break,
+    // CR LF when there is none.
+    quint8 newLineBreak() const { return m_breaks.empty() ? quint8(LineBreak::CrLf) : m_breaks.front(); }
 
     // Caret and selection in the positions of text(). Setting selStart clears
     // the selection; setting selLength selects from selStart.
@@ -135,35 +146,38 @@ protected:
 private:
     enum class EditMode { Normal, Undo, Redo };
     // The forms of the breaks one change removed, kept so that undo and redo
-    // can put them back.
+    // can put them back. The stacks are as deep as the document's own undo
+    // history and are cleared with it (setText).
     struct RemovedBreaks
     {
         int index;
         std::vector<quint8> forms;
     };
-    using BreakStack = std::deque<RemovedBreaks>;
+    using BreakStack = std::vector<RemovedBreaks>;
 
     // Splits raw at CR LF, CR and LF into the text of the document (U+2029
     // breaks, the document's own separator) and the form of each break.
     static QString splitBreaks(QString raw, std::vector<quint8> &breaks);
     enum class Shape { SameText, SameLines, Different };
-    // How raw differs from the document: only in the forms of its breaks, in
-    // characters of lines of the same lengths, or otherwise. forms receives
-    // the forms of raw's breaks (complete unless Different).
-    Shape compareShape(const QString &raw, std::vector<quint8> &forms) const;
-    // Rewrites the runs of characters that differ from raw, whose lines have
-    // the lengths of the document's, as one edit.
-    void replaceChangedRuns(const QString &raw);
-    // Gives the breaks new forms as one undoable step of the document.
+    // How text ("\n" breaks) differs from the document's: not at all, in
+    // characters of lines of the same lengths, or otherwise.
+    Shape compareShape(const QString &text) const;
+    // Rewrites, through cursor, the runs of characters that differ from text,
+    // whose lines have the lengths of the document's.
+    void replaceChangedRuns(QTextCursor &cursor, const QString &text);
+    // Gives the breaks new forms as an undo item of the document.
     void replaceForms(std::vector<quint8> forms);
+    // Appends the document's text to out with each break in its written form,
+    // calling flush() whenever out holds at least flushAt characters.
+    template <class Flush>
+    void writeRaw(QString &out, qsizetype flushAt, Flush flush) const;
     void onContentsChange(int position, int charsRemoved, int charsAdded);
     // Stops the caret blinking while it is in a very long line.
     void updateCaretBlinking();
-    static void setCaretBlinking(bool blinking);
+    void restartCaret(bool blinking);
     // Room to the right of the longest unwrapped line (see PaddedTextLayout).
     void updateScrollRoom();
     std::vector<quint8> takeForms(BreakStack &stack, int count, quint8 fallback);
-    static void pushRemoved(BreakStack &stack, RemovedBreaks removed);
     int displayLinesBefore(int blockNumber) const;
     int wrappedLineCount(const QTextBlock &block) const;
     // True when text surely fits on one display line at the wrapping width.
@@ -188,6 +202,9 @@ private:
     int m_blockCount = 1;
     EditMode m_mode = EditMode::Normal;
     bool m_settingText = false;
+    bool m_caretSteady = false;
+    // The forms a whole-text edit being redone ends with.
+    std::optional<std::vector<quint8>> m_formsAfterRedo;
     int m_rightMargin = 30000;
     QString m_tag = QStringLiteral("0");
 };

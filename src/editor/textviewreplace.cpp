@@ -1,5 +1,5 @@
-// The text view's whole-text replacement, which rewrites only what differs
-// from the document.
+// The text view's whole-text replacement, which works on lines and their
+// recorded forms and rewrites only what differs from the document.
 
 #include "editor/textview.h"
 
@@ -15,80 +15,23 @@ namespace zp {
 
 namespace {
 
-constexpr QChar ParagraphSeparator(0x2029);
-constexpr QChar LineSeparator(0x2028);
-
-} // namespace
-
-void TextView::replaceAll(const QString &raw)
-{
-    // Whole-document conversions mostly keep the lines as they are: a change
-    // of tag case keeps every length, a change of line-break form keeps the
-    // text. Rewriting only what differs is many times faster than replacing
-    // the whole document, and keeps its undo record small.
-    std::vector<quint8> forms;
-    const Shape shape = compareShape(raw, forms);
-    if (shape == Shape::SameText) {
-        replaceForms(std::move(forms));
-        return;
-    }
-    if (shape == Shape::SameLines) {
-        replaceChangedRuns(raw);
-    } else {
-        const QString plain = splitBreaks(raw, forms);
-        QTextCursor cursor(document());
-        cursor.beginEditBlock();
-        cursor.select(QTextCursor::Document);
-        cursor.insertText(plain);
-        cursor.endEditBlock();
-    }
-    // The edit recorded the old forms for undo and gave the breaks it touched
-    // the default form; they take the forms of raw instead.
-    forms.resize(std::size_t(document()->blockCount() - 1), quint8(LineBreak::CrLf));
-    m_breaks = std::move(forms);
-}
-
-namespace {
-
-bool isBreak(char16_t c)
-{
-    return c == u'\r' || c == u'\n' || c == ParagraphSeparator.unicode()
-           || c == LineSeparator.unicode();
-}
-
-// Reads the line break at raw[i], moving i past it; false when there is none.
-bool readBreak(const QChar *p, qsizetype n, qsizetype &i, quint8 &form)
-{
-    if (i >= n)
-        return false;
-    const char16_t c = p[i].unicode();
-    if (c == u'\r' && i + 1 < n && p[i + 1].unicode() == u'\n') {
-        form = quint8(TextView::LineBreak::CrLf);
-        i += 2;
-    } else if (c == u'\r') {
-        form = quint8(TextView::LineBreak::Cr);
-        ++i;
-    } else if (c == u'\n') {
-        form = quint8(TextView::LineBreak::Lf);
-        ++i;
-    } else {
-        return false;
-    }
-    return true;
-}
-
-// Puts back the line-break forms a conversion replaced; the document's own
-// undo runs it, since the text itself did not change.
+// Gives the line breaks the forms of one side of a whole-text edit. Its undo
+// runs before the edit's text is taken back; its redo runs after the text is
+// put in again, but the document reports that change only later, so the forms
+// are set again then (see onContentsChange). As the last
+// command of the edit's block it also keeps the document from merging typing
+// that follows into the edit (the document merges a lone insertion into a
+// preceding block that ends with an adjacent insertion).
 class BreakFormsUndo : public QAbstractUndoItem
 {
 public:
-    using Apply = std::function<void(const std::vector<quint8> &)>;
+    using Apply = std::function<void(const std::vector<quint8> &, bool redo)>;
     BreakFormsUndo(Apply apply, std::vector<quint8> before, std::vector<quint8> after)
         : m_apply(std::move(apply)), m_before(std::move(before)), m_after(std::move(after))
     {
     }
-    void undo() override { m_apply(m_before); }
-    void redo() override { m_apply(m_after); }
+    void undo() override { m_apply(m_before, false); }
+    void redo() override { m_apply(m_after, true); }
 
 private:
     Apply m_apply;
@@ -98,12 +41,39 @@ private:
 
 } // namespace
 
-TextView::Shape TextView::compareShape(const QString &raw, std::vector<quint8> &forms) const
+void TextView::replaceText(const QString &text, std::vector<quint8> forms)
 {
-    forms.clear();
-    forms.reserve(m_breaks.size());
-    const QChar *p = raw.constData();
-    const qsizetype n = raw.size();
+    // Whole-document conversions mostly keep the lines as they are: a change
+    // of tag case keeps every length, a change of line-break form keeps the
+    // text. Rewriting only what differs is many times faster than replacing
+    // the whole document, and keeps its undo record small.
+    forms.resize(std::size_t(text.count(QLatin1Char('\n'))), newLineBreak());
+    const Shape shape = compareShape(text);
+    if (shape == Shape::SameText) {
+        replaceForms(std::move(forms));
+        return;
+    }
+    QTextCursor cursor(document());
+    cursor.beginEditBlock();
+    if (shape == Shape::SameLines) {
+        replaceChangedRuns(cursor, text);
+    } else {
+        cursor.select(QTextCursor::Document);
+        cursor.insertText(text);
+    }
+    // The document reports the change when the block ends; the breaks the
+    // edit touched got forms of their own then. The given forms go in as the
+    // last command of the same block.
+    cursor.endEditBlock();
+    cursor.joinPreviousEditBlock();
+    replaceForms(std::move(forms));
+    cursor.endEditBlock();
+}
+
+TextView::Shape TextView::compareShape(const QString &text) const
+{
+    const QChar *p = text.constData();
+    const qsizetype n = text.size();
     qsizetype i = 0;
     Shape shape = Shape::SameText;
     for (QTextBlock block = document()->begin(); block.isValid(); block = block.next()) {
@@ -113,30 +83,24 @@ TextView::Shape TextView::compareShape(const QString &raw, std::vector<quint8> &
             return Shape::Different;
         if (std::memcmp(p + i, line.constData(), std::size_t(length) * sizeof(QChar)) != 0) {
             // A break inside the line would add a line.
-            for (qsizetype k = i; k < i + length; ++k) {
-                if (isBreak(p[k].unicode()))
-                    return Shape::Different;
-            }
+            if (QStringView(p + i, length).contains(QLatin1Char('\n')))
+                return Shape::Different;
             shape = Shape::SameLines;
         }
         i += length;
         if (!block.next().isValid())
             return i == n ? shape : Shape::Different;
-        quint8 form = 0;
-        if (!readBreak(p, n, i, form))
+        if (i >= n || p[i] != QLatin1Char('\n'))
             return Shape::Different;
-        forms.push_back(form);
+        ++i;
     }
     return Shape::Different;
 }
 
-void TextView::replaceChangedRuns(const QString &raw)
+void TextView::replaceChangedRuns(QTextCursor &cursor, const QString &text)
 {
-    const QChar *p = raw.constData();
-    const qsizetype n = raw.size();
+    const QChar *p = text.constData();
     qsizetype i = 0;
-    QTextCursor cursor(document());
-    cursor.beginEditBlock();
     for (QTextBlock block = document()->begin(); block.isValid(); block = block.next()) {
         const QString line = block.text();
         const qsizetype length = line.size();
@@ -160,22 +124,21 @@ void TextView::replaceChangedRuns(const QString &raw)
             cursor.insertText(QString(p + i + k, end - k));
             k = end;
         }
-        i += length;
-        quint8 form = 0;
-        readBreak(p, n, i, form);
+        i += length + 1;
     }
-    cursor.endEditBlock();
 }
 
 void TextView::replaceForms(std::vector<quint8> forms)
 {
     m_redoBreaks.clear();
-    auto apply = [this](const std::vector<quint8> &f) {
+    auto apply = [this](const std::vector<quint8> &f, bool redo) {
         m_breaks = f;
+        if (redo)
+            m_formsAfterRedo = f;
         Q_EMIT changed();
     };
     document()->appendUndoItem(new BreakFormsUndo(apply, m_breaks, forms));
-    apply(forms);
+    apply(forms, false);
 }
 
 } // namespace zp

@@ -475,7 +475,9 @@ int FindDialog::replaceAll(EditWindow *document, const QString &what, const QStr
         return 0;
 
     if (plan.count() > 0) {
-        editor->replaceAll(plan.apply(editor->rawText()));
+        std::vector<quint8> forms = editor->lineBreakForms();
+        const QString text = plan.apply(editor->text(), forms, editor->newLineBreak());
+        editor->replaceText(text, std::move(forms));
         QTextCursor cursor = editor->textCursor();
         cursor.setPosition(std::min(plan.caretAfter(), editor->document()->characterCount() - 1));
         editor->setTextCursor(cursor);

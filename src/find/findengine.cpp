@@ -24,37 +24,6 @@ QString normalizedBreaks(QString text)
     return text;
 }
 
-// The form of the first line break of raw, which the text view gives to
-// breaks that edits put in; CR LF when raw has none.
-QLatin1String firstBreakForm(const QString &raw)
-{
-    for (qsizetype i = 0; i < raw.size(); ++i) {
-        if (raw.at(i) == QLatin1Char('\n'))
-            return QLatin1String("\n");
-        if (raw.at(i) == QLatin1Char('\r')) {
-            if (i + 1 < raw.size() && raw.at(i + 1) == QLatin1Char('\n'))
-                return QLatin1String("\r\n");
-            return QLatin1String("\r");
-        }
-    }
-    return QLatin1String("\r\n");
-}
-
-// Moves r through raw until textPos reaches target; a CR LF pair is one
-// character of the text.
-void advance(const QString &raw, qsizetype &r, qsizetype &textPos, qsizetype target)
-{
-    const QChar *p = raw.constData();
-    const qsizetype size = raw.size();
-    while (textPos < target && r < size) {
-        if (p[r] == QLatin1Char('\r') && r + 1 < size && p[r + 1] == QLatin1Char('\n'))
-            r += 2;
-        else
-            r += 1;
-        ++textPos;
-    }
-}
-
 } // namespace
 
 QString upperSameLength(QStringView text)
@@ -173,23 +142,34 @@ void ReplaceAllPlan::textChanged(int position, int removed, int added)
     m_pieceStart = -1;
 }
 
-QString ReplaceAllPlan::apply(const QString &raw) const
+QString ReplaceAllPlan::apply(const QString &text, std::vector<quint8> &forms,
+                              quint8 newForm) const
 {
-    QString replacementRaw = m_replacement;
-    replacementRaw.replace(QLatin1Char('\n'), firstBreakForm(raw));
     const qsizetype n = m_find.size();
+    const qsizetype breaksInReplacement = m_replacement.count(QLatin1Char('\n'));
     QString out;
-    out.reserve(raw.size() + qsizetype(m_matches.size()) * (replacementRaw.size() - n) + 16);
-    qsizetype r = 0;
-    qsizetype textPos = 0;
+    out.reserve(text.size() + qsizetype(m_matches.size()) * (m_replacement.size() - n) + 16);
+    std::vector<quint8> outForms;
+    outForms.reserve(forms.size());
+    std::size_t form = 0;
+    qsizetype at = 0;
+    // Copies text up to end, with the forms of the breaks in it.
+    auto keep = [&](qsizetype end) {
+        const QStringView run = QStringView(text).mid(at, end - at);
+        for (qsizetype k = run.count(QLatin1Char('\n')); k > 0; --k)
+            outForms.push_back(form < forms.size() ? forms[form++] : newForm);
+        out.append(run);
+        at = end;
+    };
     for (int m : m_matches) {
-        const qsizetype segment = r;
-        advance(raw, r, textPos, m);
-        out.append(QStringView(raw).mid(segment, r - segment));
-        advance(raw, r, textPos, m + n);
-        out.append(replacementRaw);
+        keep(m);
+        form += std::size_t(QStringView(text).mid(m, n).count(QLatin1Char('\n')));
+        at = m + n;
+        out.append(m_replacement);
+        outForms.insert(outForms.end(), std::size_t(breaksInReplacement), newForm);
     }
-    out.append(QStringView(raw).mid(r));
+    keep(text.size());
+    forms = std::move(outForms);
     return out;
 }
 

@@ -66,11 +66,12 @@ public:
     int count() const { return int(m_matches.size()); }
     const std::vector<int> &matches() const { return m_matches; }
 
-    // raw is the live text with each line break in its stored form (CR LF, CR
-    // or LF); the result is raw with every recorded match replaced. Breaks in
-    // the replacement take the form that an edit would give them: that of the
-    // document's first line break, CR LF when it has none.
-    QString apply(const QString &raw) const;
+    // text is the live text and forms the form of each of its line breaks, in
+    // order. Returns text with every recorded match replaced, and leaves in
+    // forms those of the result's breaks: a break outside the matches keeps its
+    // form, one inside a match goes with it, and one the replacement brings in
+    // takes newForm.
+    QString apply(const QString &text, std::vector<quint8> &forms, quint8 newForm) const;
 
     // Where the caret stands after the last replacement, in the new text; -1
     // when nothing was replaced.

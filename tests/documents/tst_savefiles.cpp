@@ -208,7 +208,7 @@ void TestSaveFiles::unmappableCharacters()
     QVERIFY(f.start());
     const QString path = f.writeFile("u.txt", "original");
     EditWindow *w = openFile(f, path);
-    w->rtfEdit()->replaceAll(text);
+    w->rtfEdit()->replaceText(text, {});
     f.answer({accept ? MessageBoxes::Answer::Ok : MessageBoxes::Answer::Cancel});
     QCOMPARE(f.documents().SaveDocument(w), accept);
     QCOMPARE(f.boxes.shown().size(), 1);

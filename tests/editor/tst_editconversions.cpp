@@ -43,10 +43,11 @@ class TestEditConversions : public QObject
 private Q_SLOTS:
     void lineBreaksReachTheFile_data();
     void lineBreaksReachTheFile();
-    void typedBreakAfterConversionTakesNewForm();
     void tagCaseIsOneUndoStep();
     void tagCaseModifiedFlag_data();
     void tagCaseModifiedFlag();
+    void conversionsKeepEveryLine_data();
+    void conversionsKeepEveryLine();
 };
 
 void TestEditConversions::lineBreaksReachTheFile_data()
@@ -85,17 +86,6 @@ void TestEditConversions::lineBreaksReachTheFile()
     QCOMPARE(savedBytes(view, dir), before);
     view.redoEdit();
     QCOMPARE(savedBytes(view, dir), bytes);
-}
-
-void TestEditConversions::typedBreakAfterConversionTakesNewForm()
-{
-    QTemporaryDir dir;
-    TextView view;
-    view.setText(QStringLiteral("a\r\nb"));
-    zp::applyLineBreaks(view, BreakForm::Lf);
-    view.setSelStart(1);
-    view.setSelText(QStringLiteral("\n"));
-    QCOMPARE(savedBytes(view, dir), QByteArray("a\n\nb"));
 }
 
 void TestEditConversions::tagCaseIsOneUndoStep()
@@ -145,6 +135,36 @@ void TestEditConversions::tagCaseModifiedFlag()
     QCOMPARE(view.rawText() != raw, textChanged);
     // Nothing to undo when the text stayed as it was.
     QCOMPARE(view.document()->isUndoAvailable(), textChanged);
+}
+
+void TestEditConversions::conversionsKeepEveryLine_data()
+{
+    QTest::addColumn<int>("form"); // -1: tag case
+    QTest::newRow("tag case") << -1;
+    QTest::newRow("to crlf") << 0;
+    QTest::newRow("to cr") << 1;
+    QTest::newRow("to lf") << 2;
+}
+
+// A lone CR break, an empty line, then an LF break: no conversion merges the
+// two breaks, in the document or in the bytes it writes.
+void TestEditConversions::conversionsKeepEveryLine()
+{
+    QFETCH(int, form);
+    QTemporaryDir dir;
+    TextView view;
+    view.setText(QStringLiteral("<p>a\n<b>b\rc"));
+    view.setSelStart(9);
+    QTest::keyClick(&view, Qt::Key_Return);
+    QCOMPARE(view.text(), QStringLiteral("<p>a\n<b>b\n\nc"));
+    if (form < 0)
+        zp::applyTagCase(view, true);
+    else
+        zp::applyLineBreaks(view, BreakForm(form));
+    QCOMPARE(view.text().toLower(), QStringLiteral("<p>a\n<b>b\n\nc"));
+    QString saved = QString::fromLatin1(savedBytes(view, dir));
+    saved.replace(QLatin1String("\r\n"), QLatin1String("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    QCOMPARE(saved, view.text());
 }
 
 QTEST_MAIN(TestEditConversions)

