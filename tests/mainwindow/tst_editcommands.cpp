@@ -283,6 +283,19 @@ void TestEditCommands::clipboardCommands_data()
                                       << QStringLiteral("abcdef") << "old" << 3 << true;
     QTest::newRow("delete nothing selected") << "mnupopUpDelete" << 3 << 0 << "text" << "old"
                                              << t << "old" << 3 << false;
+    // The keys of the text do what the menu items do.
+    QTest::newRow("Ctrl+C") << "key:Ctrl+C" << 1 << 4 << "text" << "old" << t << "bc\nd" << 1
+                            << false;
+    QTest::newRow("Ctrl+X") << "key:Ctrl+X" << 2 << 3 << "text" << "old"
+                            << QStringLiteral("abef") << "c\nd" << 2 << true;
+    QTest::newRow("Ctrl+V") << "key:Ctrl+V" << 1 << 5 << "text" << "Z" << QStringLiteral("aZf")
+                            << "Z" << 2 << true;
+    QTest::newRow("Ctrl+V with empty text") << "key:Ctrl+V" << 1 << 2 << "text" << "" << t << ""
+                                            << 1 << false;
+    QTest::newRow("Ctrl+V with an image") << "key:Ctrl+V" << 1 << 2 << "image" << "" << t << ""
+                                          << 1 << false;
+    QTest::newRow("Delete key") << "key:Del" << 3 << 1 << "text" << "old"
+                                << QStringLiteral("abcdef") << "old" << 3 << true;
 }
 
 void TestEditCommands::clipboardCommands()
@@ -307,6 +320,8 @@ void TestEditCommands::clipboardCommands()
 
     if (via.startsWith(QLatin1String("toolbar:")))
         m_program->main()->Toolbar_ButtonClick(via.mid(8).toInt());
+    else if (via.startsWith(QLatin1String("key:")))
+        QTest::keySequence(view, QKeySequence(via.mid(4)));
     else
         m_program->main()->findChild<QAction *>(via)->trigger();
 
