@@ -1,4 +1,7 @@
+#include "app/appidentity.h"
 #include "app/commandline.h"
+
+#include <qpa/qplatformwindow.h>
 
 #include <QtTest>
 
@@ -13,6 +16,7 @@ private Q_SLOTS:
     void split();
     void join_data();
     void join();
+    void windowTitlesAreExact();
 };
 
 void TestCommandLine::split_data()
@@ -62,6 +66,19 @@ void TestCommandLine::join()
     QFETCH(QString, text);
 
     QCOMPARE(CommandLineText(arguments), text);
+}
+
+// The titles the platform gives the windows: nothing appended to a dialog's
+// own title ("検索", not "検索 — Zelkopad").
+void TestCommandLine::windowTitlesAreExact()
+{
+    struct Platform : QPlatformWindow
+    {
+        using QPlatformWindow::formatWindowTitle;
+    };
+    setApplicationIdentity();
+    QCOMPARE(Platform::formatWindowTitle(u"検索"_qs, u" \u2014 "_qs), u"検索"_qs);
+    QCOMPARE(QCoreApplication::applicationName(), QStringLiteral("Zelkopad"));
 }
 
 QTEST_GUILESS_MAIN(TestCommandLine)

@@ -100,6 +100,10 @@ void TestFilePaths::rebuildFromTable_data()
     QTest::newRow("unmatched middle component") << "/nowhere/A.TXT" << "//";
     QTest::newRow("bare name unchanged") << "notes.txt" << "notes.txt";
     QTest::newRow("relative first component kept") << "sub/A.TXT" << "sub/";
+    QTest::newRow("dot and dot-dot resolved")
+            << "/w/../PROGRA~1/./A.TXT" << "/Program Files/a.txt";
+    QTest::newRow("doubled separator merged") << "/PROGRA~1//A.TXT" << "/Program Files/a.txt";
+    QTest::newRow("leading dot dropped") << "./notes.txt" << "notes.txt";
 }
 
 void TestFilePaths::rebuildFromTable()
@@ -122,6 +126,7 @@ void TestFilePaths::rebuildAgainstDisk_data()
     QTest::newRow("wildcard takes the first in name order") << "Site/*.css" << "Site/a.css";
     QTest::newRow("hidden entries match") << "site/.HIDDEN" << "Site/.hidden";
     QTest::newRow("missing file") << "Site/new.txt" << "Site/";
+    QTest::newRow("dot-dot to a missing file") << "Site/../Site/new.txt" << "Site/";
 }
 
 void TestFilePaths::rebuildAgainstDisk()
