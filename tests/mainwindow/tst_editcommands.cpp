@@ -13,6 +13,7 @@
 #include <QAction>
 #include <QClipboard>
 #include <QFile>
+#include <QFontDatabase>
 #include <QGuiApplication>
 #include <QImage>
 #include <QMdiSubWindow>
@@ -77,6 +78,7 @@ private Q_SLOTS:
     void tagCaseWithoutDocument();
 
     void gutterPausedWhileActiveMinimised();
+    void textFontIsFixedPitch();
 
 private:
     std::unique_ptr<Program> m_program;
@@ -474,6 +476,17 @@ void TestEditCommands::gutterPausedWhileActiveMinimised()
     QTRY_VERIFY(!second->subWindow()->isMinimized());
     first->rtfEdit()->viewport()->repaint();
     QCOMPARE(first->picLineNo()->rows().value(0), QStringLiteral("    21 |"));
+}
+
+// Columns of hand-written HTML line up only in a font whose letters share one
+// advance; the Japanese faces all report themselves proportional.
+void TestEditCommands::textFontIsFixedPitch()
+{
+    if (!QFontDatabase::hasFamily(QStringLiteral("IPAGothic")))
+        QSKIP("IPAGothic is not installed");
+    const QFontMetricsF metrics(m_program->view()->font());
+    QCOMPARE(metrics.horizontalAdvance(QLatin1Char('i')),
+             metrics.horizontalAdvance(QLatin1Char('W')));
 }
 
 QTEST_MAIN(TestEditCommands)
