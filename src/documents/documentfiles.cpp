@@ -207,7 +207,8 @@ bool Documents::SaveDocumentAs(EditWindow *window)
     if (!window || !m_context.fileDialogs)
         return false;
     const QString path =
-            ShowSaveDialog(*m_context.fileDialogs, dialogOwner(), m_context.appFolder, m_dialogs);
+            ShowSaveDialog(*m_context.fileDialogs, dialogOwner(), m_context.appFolder, m_dialogs,
+                           m_context.messageBoxes);
     if (path.isEmpty())
         return false;
     // The new title stays even if the write fails, so the next Save aims at it.
