@@ -28,16 +28,11 @@ void TestCommandLine::split_data()
     QTest::newRow("one item") << "a.htm" << QStringList{ "a.htm" };
     QTest::newRow("two items") << "a.htm b.txt" << QStringList{ "a.htm", "b.txt" };
     QTest::newRow("two blanks in a row") << "a  b" << QStringList{ "a", "", "b" };
-    QTest::newRow("single blank") << " " << QStringList{ "", "" };
     QTest::newRow("three blanks") << "   " << QStringList{ "", "", "", "" };
     QTest::newRow("leading and trailing blank") << " a " << QStringList{ "", "a", "" };
     QTest::newRow("quotes have no meaning")
             << "\"my file.htm\"" << QStringList{ "\"my", "file.htm\"" };
     QTest::newRow("tab is no separator") << "a\tb" << QStringList{ "a\tb" };
-    QTest::newRow("ideographic space is no separator")
-            << u"a\u3000b"_qs << QStringList{ u"a\u3000b"_qs };
-    QTest::newRow("Japanese path") << u"C:\\\u6587\u66f8\\a.htm"_qs
-                                   << QStringList{ u"C:\\\u6587\u66f8\\a.htm"_qs };
 }
 
 void TestCommandLine::split()
@@ -54,7 +49,6 @@ void TestCommandLine::join_data()
     QTest::addColumn<QString>("text");
 
     QTest::newRow("no argument") << QStringList() << "";
-    QTest::newRow("one argument") << QStringList{ "a.htm" } << "a.htm";
     QTest::newRow("two arguments") << QStringList{ "a.htm", "b.txt" } << "a.htm b.txt";
     QTest::newRow("argument with a blank") << QStringList{ "my file.htm" } << "my file.htm";
     QTest::newRow("empty arguments") << QStringList{ "", "" } << " ";

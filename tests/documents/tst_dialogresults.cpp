@@ -54,9 +54,6 @@ void TestDialogResults::openSelection_data()
                                       << "/" << 0 << QStringList{QString(254, 'x')};
     QTest::newRow("over the room is cancelled") << QString("/" + QString(255, 'x')) << QString()
                                                 << "unchanged" << -1 << QStringList();
-    QTest::newRow("many names over the room")
-            << joined(QStringList{"/web"} + QStringList(30, "some-long-name.html")) << QString()
-            << "unchanged" << -1 << QStringList();
     QTest::newRow("empty is cancelled") << QString() << QString() << "unchanged" << -1
                                         << QStringList();
 }

@@ -1,4 +1,4 @@
-// Path texts: file names, HTML and image tests, and the rebuilding of
+// Path texts: file names, the HTML test, and the rebuilding of
 // command-line items against the directory listing.
 
 #include "documents/filepaths.h"
@@ -36,8 +36,6 @@ class TestFilePaths : public QObject
 private Q_SLOTS:
     void fileNameAndHtml_data();
     void fileNameAndHtml();
-    void imageNames_data();
-    void imageNames();
     void rebuildFromTable_data();
     void rebuildFromTable();
     void rebuildAgainstDisk_data();
@@ -51,7 +49,6 @@ void TestFilePaths::fileNameAndHtml_data()
     QTest::addColumn<bool>("html");
     QTest::newRow("lower html") << "/w/index.html" << "index.html" << true;
     QTest::newRow("upper HTM") << "/w/index.HTM" << "index.HTM" << true;
-    QTest::newRow("mixed Html") << "/w/a.Html" << "a.Html" << true;
     QTest::newRow("css") << "/w/style.css" << "style.css" << false;
     QTest::newRow("htmlx is not html") << "/w/a.htmlx" << "a.htmlx" << false;
     QTest::newRow("dot in folder only") << "/w.html/readme" << "readme" << false;
@@ -66,28 +63,6 @@ void TestFilePaths::fileNameAndHtml()
     QFETCH(bool, html);
     QCOMPARE(fileNameOf(path), name);
     QCOMPARE(isHtmlPath(path), html);
-}
-
-void TestFilePaths::imageNames_data()
-{
-    QTest::addColumn<QString>("path");
-    QTest::addColumn<bool>("image");
-    QTest::newRow("png") << "/p/a.png" << true;
-    QTest::newRow("JPG capitals") << "/p/A.JPG" << true;
-    QTest::newRow("jpeg") << "/p/a.jpeg" << true;
-    QTest::newRow("jpeg without dot") << "/p/ajpeg" << true;
-    QTest::newRow("gif") << "/p/a.gif" << true;
-    QTest::newRow("bmp") << "/p/a.Bmp" << true;
-    QTest::newRow("tiff opens as text") << "/p/a.tiff" << false;
-    QTest::newRow("html") << "/p/a.html" << false;
-    QTest::newRow("short name") << "png" << false;
-}
-
-void TestFilePaths::imageNames()
-{
-    QFETCH(QString, path);
-    QFETCH(bool, image);
-    QCOMPARE(isImageName(path), image);
 }
 
 void TestFilePaths::rebuildFromTable_data()
