@@ -1,5 +1,6 @@
 // Zelkopad: a text editor for writing web pages by hand.
 
+#include "app/appidentity.h"
 #include "app/commandline.h"
 #include "app/startup.h"
 #include "platform/clipboard.h"
@@ -12,9 +13,7 @@
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Zelkopad"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Zelkopad"));
-    QApplication::setApplicationVersion(QStringLiteral(ZELKOPAD_VERSION));
+    zp::setApplicationIdentity();
     // The interface is Japanese whatever the locale: Qt's own texts (the
     // buttons of message boxes and dialogs) follow it.
     QTranslator qtTexts;

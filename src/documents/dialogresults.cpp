@@ -2,6 +2,7 @@
 
 #include "documents/filepaths.h"
 #include "platform/filedialogs.h"
+#include "platform/messageboxes.h"
 
 namespace zp {
 
@@ -14,6 +15,20 @@ QString startFolder(const QString &appFolder, DialogMemory &memory)
     if (memory.LastDialogFolder.isEmpty())
         memory.LastDialogFolder = appFolder;
     return memory.LastDialogFolder;
+}
+
+// A selection that does not fit the dialog's room is dropped; the user is
+// told, or it would look as if the dialog had ignored the choice.
+void reportOverRoom(MessageBoxes *messages, QWidget *owner)
+{
+    if (!messages)
+        return;
+    messages->show(owner,
+                   QStringLiteral("選択したファイル名が長すぎます（合計%1文字まで）。\n"
+                                  "ファイルの数を減らして選び直して下さい。")
+                           .arg(DialogResultRoom),
+                   AppTitle, MessageBoxes::Buttons::Ok, MessageBoxes::Icon::Warning,
+                   MessageBoxes::Answer::Ok);
 }
 
 } // namespace
@@ -70,7 +85,7 @@ QStringList openedNames(const QString &result, int count)
 }
 
 QString ShowOpenDialog(FileDialogs &dialogs, QWidget *owner, const QString &appFolder,
-                       DialogMemory &memory, int &count)
+                       DialogMemory &memory, int &count, MessageBoxes *messages)
 {
     FileDialogRequest request;
     request.owner = owner;
@@ -87,15 +102,17 @@ QString ShowOpenDialog(FileDialogs &dialogs, QWidget *owner, const QString &appF
     const QString result = takeOpenSelection(answer.selection, folder, count);
     // A selection too long for the dialog's room counts as cancelled: nothing
     // is remembered of it.
-    if (result.isEmpty())
+    if (result.isEmpty()) {
+        reportOverRoom(messages, owner);
         return QString();
+    }
     memory.LastOpenFilterIndex = answer.filterIndex;
     memory.LastDialogFolder = folder;
     return result;
 }
 
 QString ShowSaveDialog(FileDialogs &dialogs, QWidget *owner, const QString &appFolder,
-                       DialogMemory &memory)
+                       DialogMemory &memory, MessageBoxes *messages)
 {
     FileDialogRequest request;
     request.owner = owner;
@@ -107,9 +124,13 @@ QString ShowSaveDialog(FileDialogs &dialogs, QWidget *owner, const QString &appF
     request.confirmOverwrite = true;
     const FileDialogResult answer = dialogs.getSaveFileName(request);
     QString folder = memory.LastDialogFolder;
-    const QString path = takeSaveSelection(answer.selection, folder);
-    if (path.isEmpty())
+    if (answer.selection.isEmpty())
         return QString();
+    const QString path = takeSaveSelection(answer.selection, folder);
+    if (path.isEmpty()) {
+        reportOverRoom(messages, owner);
+        return QString();
+    }
     memory.LastDialogFolder = folder;
     return path;
 }

@@ -11,6 +11,7 @@ class QWidget;
 namespace zp {
 
 class FileDialogs;
+class MessageBoxes;
 
 // A selection longer than this (the room the dialog is given) counts as
 // cancelled.
@@ -40,12 +41,14 @@ QString takeSaveSelection(const QString &selection, QString &folder);
 QStringList openedNames(const QString &result, int count);
 
 // Shows the open dialog ("" when cancelled) and updates memory; count as in
-// takeOpenSelection.
+// takeOpenSelection. A selection over the room is refused with a box in
+// messages (when given), so that it is not mistaken for a cancel.
 QString ShowOpenDialog(FileDialogs &dialogs, QWidget *owner, const QString &appFolder,
-                       DialogMemory &memory, int &count);
-// Shows the save dialog ("" when cancelled) and updates memory.
+                       DialogMemory &memory, int &count, MessageBoxes *messages = nullptr);
+// Shows the save dialog ("" when cancelled) and updates memory; a path over
+// the room is refused as the open dialog's selection is.
 QString ShowSaveDialog(FileDialogs &dialogs, QWidget *owner, const QString &appFolder,
-                       DialogMemory &memory);
+                       DialogMemory &memory, MessageBoxes *messages = nullptr);
 
 // The filters of each dialog, in order.
 QStringList openDialogFilters();

@@ -2,6 +2,8 @@
 
 #include "platform/filesystem.h"
 
+#include <QDir>
+
 namespace zp {
 
 QString fileNameOf(const QString &path)
@@ -34,7 +36,11 @@ bool isImageName(const QString &path)
 
 QString rebuildPath(const QString &item, const FileSystem &fileSystem)
 {
-    const QStringList components = item.split(QLatin1Char('/'));
+    // "." and ".." are no names the listing holds, and "//" would give an
+    // empty one: each would leave only its "/" behind (a/../b.txt became
+    // "a//"). They are resolved first, so the path names the file as the
+    // open dialog would name it.
+    const QStringList components = QDir::cleanPath(item).split(QLatin1Char('/'));
     QString path = components.first();
     for (qsizetype i = 1; i < components.size(); ++i) {
         const QString listed = fileSystem.listedName(path + QLatin1Char('/') + components.at(i));

@@ -20,8 +20,8 @@ bool isHtmlPath(const QString &path);
 // lower case, are ".jpg", ".bmp", "jpeg", ".png" or ".gif".
 bool isImageName(const QString &path);
 
-// Rebuilds a command-line item component by component: the first component is
-// kept, each further one is replaced by the name under which the file system
+// Rebuilds a command-line item component by component, once "." and ".."
+// are resolved and doubled separators merged: the first component is kept, each further one is replaced by the name under which the file system
 // lists it, or left out (only its "/" kept) when nothing matches.
 QString rebuildPath(const QString &item, const FileSystem &fileSystem);
 

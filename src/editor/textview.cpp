@@ -449,6 +449,13 @@ void TextView::keyPressEvent(QKeyEvent *event)
         event->accept();
         return;
     }
+    for (QKeySequence::StandardKey key : {QKeySequence::Cut, QKeySequence::Copy, QKeySequence::Paste}) {
+        if (event->matches(key)) {
+            event->accept();
+            Q_EMIT clipboardKeyPressed(key);
+            return;
+        }
+    }
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
     if (enter && (event->modifiers() & Qt::ShiftModifier)) {
         // Shift+Enter would put a break inside a line; every break here is a
@@ -485,7 +492,9 @@ void TextView::paintEvent(QPaintEvent *event)
 
 void TextView::insertFromMimeData(const QMimeData *source)
 {
-    if (!source || !source->hasText())
+    // Reached by the X11 middle-button paste; an empty text changes nothing,
+    // as with Paste.
+    if (!source || source->text().isEmpty())
         return;
     setSelText(source->text());
     ensureCursorVisible();
@@ -493,37 +502,37 @@ void TextView::insertFromMimeData(const QMimeData *source)
 
 bool TextView::canInsertFromMimeData(const QMimeData *source) const
 {
-    return !droppedLocalFiles(source).isEmpty() || QPlainTextEdit::canInsertFromMimeData(source);
+    return !droppedLocalFiles(source).isEmpty();
 }
 
+// Only files are taken from a drag, and the program opens them: the view
+// itself inserts nothing, so dragged text (a selection of this text too) is
+// refused.
 void TextView::dragEnterEvent(QDragEnterEvent *event)
 {
-    if (!droppedLocalFiles(event->mimeData()).isEmpty()) {
+    if (droppedLocalFiles(event->mimeData()).isEmpty())
+        event->ignore();
+    else
         event->acceptProposedAction();
-        return;
-    }
-    QPlainTextEdit::dragEnterEvent(event);
 }
 
 void TextView::dragMoveEvent(QDragMoveEvent *event)
 {
-    if (!droppedLocalFiles(event->mimeData()).isEmpty()) {
+    if (droppedLocalFiles(event->mimeData()).isEmpty())
+        event->ignore();
+    else
         event->acceptProposedAction();
-        return;
-    }
-    QPlainTextEdit::dragMoveEvent(event);
 }
 
 void TextView::dropEvent(QDropEvent *event)
 {
-    // Dropped files are opened by the program, never inserted as text.
     const QStringList files = droppedLocalFiles(event->mimeData());
-    if (!files.isEmpty()) {
-        event->acceptProposedAction();
-        Q_EMIT filesDropped(files);
+    if (files.isEmpty()) {
+        event->ignore();
         return;
     }
-    QPlainTextEdit::dropEvent(event);
+    event->acceptProposedAction();
+    Q_EMIT filesDropped(files);
 }
 
 } // namespace zp

@@ -23,6 +23,7 @@
 
 #include <QFont>
 #include <QFontMetricsF>
+#include <QKeySequence>
 #include <QPlainTextEdit>
 #include <QString>
 #include <QStringList>
@@ -128,6 +129,10 @@ Q_SIGNALS:
     void painted();
     // Files were dropped on the text (local paths, in the order given).
     void filesDropped(const QStringList &paths);
+    // Cut, Copy or Paste was pressed (QKeySequence::Cut, Copy or Paste). The
+    // view does nothing itself: the program runs its Edit command, so the keys
+    // and the menu items act alike.
+    void clipboardKeyPressed(QKeySequence::StandardKey key);
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;

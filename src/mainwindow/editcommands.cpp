@@ -76,6 +76,16 @@ void MainWindow::mnuEditDelete_Click()
         document->rtfEdit()->setSelText(QString());
 }
 
+void MainWindow::rtfEdit_ClipboardKey(QKeySequence::StandardKey key)
+{
+    if (key == QKeySequence::Cut)
+        mnuEditCut_Click();
+    else if (key == QKeySequence::Copy)
+        mnuEditCopy_Click();
+    else if (key == QKeySequence::Paste)
+        mnuEditPaste_Click();
+}
+
 void MainWindow::mnuEditTextcolor_Click()
 {
     EditWindow *document = activeDocument();

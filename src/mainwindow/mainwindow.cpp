@@ -153,16 +153,15 @@ QMdiSubWindow *MainWindow::addChild(QWidget *child)
 {
     QMdiSubWindow *sub = m_mdi->addSubWindow(child);
     sub->setAttribute(Qt::WA_DeleteOnClose);
+    placeNewChild(sub);
     if (auto *document = qobject_cast<EditWindow *>(child)) {
         connect(document, &EditWindow::busyChanged, this, [this, document] {
             if (activeChild() == document)
                 applyActiveChildRules();
         });
+        connect(document->rtfEdit(), &TextView::clipboardKeyPressed, this,
+                &MainWindow::rtfEdit_ClipboardKey);
     }
-    // A new child takes three quarters of the client area, as children of a
-    // multiple-document frame do, instead of the content's tiny size hint.
-    const QSize area = m_mdi->viewport()->size();
-    sub->resize(std::max(360, area.width() * 3 / 4), std::max(240, area.height() * 3 / 4));
     return sub;
 }
 
@@ -337,8 +336,12 @@ void MainWindow::rebuildWindowList()
         item->setCheckable(true);
         item->setChecked(sub == current);
         connect(item, &QAction::triggered, this, [this, sub = QPointer<QMdiSubWindow>(sub)] {
-            if (sub)
-                m_mdi->setActiveSubWindow(sub);
+            if (!sub)
+                return;
+            // A minimised child comes back as well as becoming the active one.
+            if (sub->isMinimized())
+                sub->showNormal();
+            m_mdi->setActiveSubWindow(sub);
         });
         m_windowListItems.append(item);
     }

@@ -8,6 +8,7 @@
 #include "platform/frame.h"
 
 #include <QList>
+#include <QKeySequence>
 #include <QMainWindow>
 #include <QPointer>
 
@@ -146,6 +147,13 @@ private:
     void tileWindows(bool sideBySide);
     // Moves the minimised children into rows along the bottom edge.
     void arrangeIcons();
+    // Gives a new child window its size and place: fully inside the client
+    // area, a step below and right of the previous child, back at the top
+    // left when it would not fit.
+    void placeNewChild(QMdiSubWindow *sub);
+    // The Cut, Copy and Paste keys of a document's text run the Edit menu's
+    // commands.
+    void rtfEdit_ClipboardKey(QKeySequence::StandardKey key);
     // Asks every document window, in load order, whether it may close; false
     // at the first that refuses.
     bool queryUnloadDocuments();

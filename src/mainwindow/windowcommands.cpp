@@ -7,6 +7,7 @@
 
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QStyle>
 
 #include <algorithm>
 
@@ -43,7 +44,46 @@ int offset(int length, int count, int index)
     return length * index / count;
 }
 
+// The client area as it is without scroll bars: arranging the children
+// inside it makes the bars go, so measuring while they show would leave a
+// strip empty once they have gone.
+QRect clientArea(QMdiArea *area)
+{
+    return QRect(QPoint(0, 0), area->contentsRect().size());
+}
+
 } // namespace
+
+void MainWindow::placeNewChild(QMdiSubWindow *sub)
+{
+    // Three quarters of the client area, as children of a multiple-document
+    // frame get, instead of the content's tiny size hint; never more than the
+    // area itself.
+    const QSize area = clientArea(m_mdi).size();
+    const QSize size = QSize(std::max(360, area.width() * 3 / 4),
+                             std::max(240, area.height() * 3 / 4))
+                               .boundedTo(area);
+    sub->resize(size);
+    // The frame's own placement put the child beside the others, where the
+    // new size may reach past the area's edge; it cascades from the child
+    // created before it instead, one title bar down and right.
+    QPoint at(0, 0);
+    const QList<QMdiSubWindow *> children = m_mdi->subWindowList(QMdiArea::CreationOrder);
+    for (auto it = children.crbegin(); it != children.crend(); ++it) {
+        QMdiSubWindow *previous = *it;
+        if (previous == sub || !previous->isVisible() || previous->isMinimized()
+            || previous->isMaximized())
+            continue;
+        const int step = std::max(1, previous->style()->pixelMetric(QStyle::PM_TitleBarHeight,
+                                                                     nullptr, previous));
+        at = previous->pos() + QPoint(step, step);
+        break;
+    }
+    if (at.x() < 0 || at.y() < 0 || at.x() + size.width() > area.width()
+        || at.y() + size.height() > area.height())
+        at = QPoint(0, 0);
+    sub->move(at);
+}
 
 void MainWindow::tileWindows(bool sideBySide)
 {
@@ -52,7 +92,7 @@ void MainWindow::tileWindows(bool sideBySide)
         return;
     // Minimised windows keep a row of icons at the bottom, which tiling
     // leaves free.
-    const QRect area = m_mdi->viewport()->rect();
+    const QRect area = clientArea(m_mdi);
     int iconRows = 0;
     for (QMdiSubWindow *sub : m_mdi->subWindowList()) {
         if (sub->isVisible() && sub->isMinimized())

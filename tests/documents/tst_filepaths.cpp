@@ -1,4 +1,4 @@
-// Path texts: file names, HTML and image tests, and the rebuilding of
+// Path texts: file names, the HTML test, and the rebuilding of
 // command-line items against the directory listing.
 
 #include "documents/filepaths.h"
@@ -36,8 +36,6 @@ class TestFilePaths : public QObject
 private Q_SLOTS:
     void fileNameAndHtml_data();
     void fileNameAndHtml();
-    void imageNames_data();
-    void imageNames();
     void rebuildFromTable_data();
     void rebuildFromTable();
     void rebuildAgainstDisk_data();
@@ -51,7 +49,6 @@ void TestFilePaths::fileNameAndHtml_data()
     QTest::addColumn<bool>("html");
     QTest::newRow("lower html") << "/w/index.html" << "index.html" << true;
     QTest::newRow("upper HTM") << "/w/index.HTM" << "index.HTM" << true;
-    QTest::newRow("mixed Html") << "/w/a.Html" << "a.Html" << true;
     QTest::newRow("css") << "/w/style.css" << "style.css" << false;
     QTest::newRow("htmlx is not html") << "/w/a.htmlx" << "a.htmlx" << false;
     QTest::newRow("dot in folder only") << "/w.html/readme" << "readme" << false;
@@ -68,28 +65,6 @@ void TestFilePaths::fileNameAndHtml()
     QCOMPARE(isHtmlPath(path), html);
 }
 
-void TestFilePaths::imageNames_data()
-{
-    QTest::addColumn<QString>("path");
-    QTest::addColumn<bool>("image");
-    QTest::newRow("png") << "/p/a.png" << true;
-    QTest::newRow("JPG capitals") << "/p/A.JPG" << true;
-    QTest::newRow("jpeg") << "/p/a.jpeg" << true;
-    QTest::newRow("jpeg without dot") << "/p/ajpeg" << true;
-    QTest::newRow("gif") << "/p/a.gif" << true;
-    QTest::newRow("bmp") << "/p/a.Bmp" << true;
-    QTest::newRow("tiff opens as text") << "/p/a.tiff" << false;
-    QTest::newRow("html") << "/p/a.html" << false;
-    QTest::newRow("short name") << "png" << false;
-}
-
-void TestFilePaths::imageNames()
-{
-    QFETCH(QString, path);
-    QFETCH(bool, image);
-    QCOMPARE(isImageName(path), image);
-}
-
 void TestFilePaths::rebuildFromTable_data()
 {
     QTest::addColumn<QString>("item");
@@ -100,6 +75,10 @@ void TestFilePaths::rebuildFromTable_data()
     QTest::newRow("unmatched middle component") << "/nowhere/A.TXT" << "//";
     QTest::newRow("bare name unchanged") << "notes.txt" << "notes.txt";
     QTest::newRow("relative first component kept") << "sub/A.TXT" << "sub/";
+    QTest::newRow("dot and dot-dot resolved")
+            << "/w/../PROGRA~1/./A.TXT" << "/Program Files/a.txt";
+    QTest::newRow("doubled separator merged") << "/PROGRA~1//A.TXT" << "/Program Files/a.txt";
+    QTest::newRow("leading dot dropped") << "./notes.txt" << "notes.txt";
 }
 
 void TestFilePaths::rebuildFromTable()
@@ -122,6 +101,7 @@ void TestFilePaths::rebuildAgainstDisk_data()
     QTest::newRow("wildcard takes the first in name order") << "Site/*.css" << "Site/a.css";
     QTest::newRow("hidden entries match") << "site/.HIDDEN" << "Site/.hidden";
     QTest::newRow("missing file") << "Site/new.txt" << "Site/";
+    QTest::newRow("dot-dot to a missing file") << "Site/../Site/new.txt" << "Site/";
 }
 
 void TestFilePaths::rebuildAgainstDisk()

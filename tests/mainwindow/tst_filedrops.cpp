@@ -14,7 +14,19 @@ using namespace zp::testing;
 
 namespace {
 
-// Delivers a drag-enter and a drop of paths to target, as a file manager does.
+// Delivers a drag-enter and a drop of data to target; true when both were
+// accepted.
+bool dropData(QWidget *target, const QMimeData &data)
+{
+    const QPointF at(10, 10);
+    QDragEnterEvent enter(at.toPoint(), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &enter);
+    QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &drop);
+    return enter.isAccepted() && drop.isAccepted();
+}
+
+// Drops paths on target, as a file manager does.
 void dropFiles(QWidget *target, const QStringList &paths)
 {
     QMimeData data;
@@ -22,13 +34,7 @@ void dropFiles(QWidget *target, const QStringList &paths)
     for (const QString &path : paths)
         urls.append(QUrl::fromLocalFile(path));
     data.setUrls(urls);
-    const QPointF at(10, 10);
-    QDragEnterEvent enter(at.toPoint(), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(target, &enter);
-    QVERIFY(enter.isAccepted());
-    QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(target, &drop);
-    QVERIFY(drop.isAccepted());
+    QVERIFY(dropData(target, data));
 }
 
 } // namespace
@@ -40,6 +46,7 @@ private Q_SLOTS:
     void drop_data();
     void drop();
     void dropOnMaximizedWindowSetsCaption();
+    void textIsNotInsertedByADrop();
 };
 
 void TestFileDrops::drop_data()
@@ -103,6 +110,20 @@ void TestFileDrops::dropOnMaximizedWindowSetsCaption()
     dropFiles(f.main()->activeDocument()->rtfEdit()->viewport(), {path});
     QTRY_COMPARE(f.main()->activeDocument()->windowTitle(), path);
     QCOMPARE(f.main()->caption(), path);
+}
+
+void TestFileDrops::textIsNotInsertedByADrop()
+{
+    AppFixture f;
+    QVERIFY(f.start());
+    TextView *view = f.main()->activeDocument()->rtfEdit();
+    view->setText(QStringLiteral("abc"));
+    view->setTag(QStringLiteral("0"));
+    QMimeData data;
+    data.setText(QStringLiteral("dragged"));
+    QVERIFY(!dropData(view->viewport(), data));
+    QCOMPARE(view->text(), QStringLiteral("abc"));
+    QCOMPARE(view->tag(), QStringLiteral("0"));
 }
 
 QTEST_MAIN(TestFileDrops)

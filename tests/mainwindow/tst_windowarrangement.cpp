@@ -9,6 +9,8 @@
 #include <QAction>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
+#include <QScrollBar>
 
 namespace {
 
@@ -25,10 +27,12 @@ class TestWindowArrangement : public QObject
 private Q_SLOTS:
     void init();
     void cleanup();
+    void newChildrenCascadeInsideTheArea();
     void tiles_data();
     void tiles();
     void cascade();
     void minimiseAll();
+    void windowListRestoresMinimised();
 
 private:
     std::unique_ptr<Program> m_program;
@@ -49,25 +53,62 @@ void TestWindowArrangement::cleanup()
     m_program.reset();
 }
 
+void TestWindowArrangement::newChildrenCascadeInsideTheArea()
+{
+    zp::MainWindow *main = m_program->main();
+    for (int i = 0; i < 6; ++i)
+        QVERIFY(m_program->newDocument());
+    const QRect area = main->mdiArea()->viewport()->rect();
+    const QList<QMdiSubWindow *> children = childWindows(main);
+    int wraps = 0;
+    for (int i = 0; i < children.size(); ++i) {
+        const QRect r = children.at(i)->geometry();
+        QVERIFY2(area.contains(r), qPrintable(QStringLiteral("window %1 outside").arg(i)));
+        if (i == 0)
+            continue;
+        // One step down and right of the one before, or back at the corner.
+        const QPoint step = r.topLeft() - children.at(i - 1)->pos();
+        if (r.topLeft() == QPoint(0, 0)) {
+            ++wraps;
+            continue;
+        }
+        QVERIFY(step.x() > 0);
+        QCOMPARE(step.y(), step.x());
+    }
+    QVERIFY(wraps > 0);
+    QVERIFY(!main->mdiArea()->horizontalScrollBar()->isVisible());
+    QVERIFY(!main->mdiArea()->verticalScrollBar()->isVisible());
+}
+
 void TestWindowArrangement::tiles_data()
 {
     QTest::addColumn<QString>("item");
     QTest::addColumn<bool>("sideBySide");
-    QTest::addColumn<bool>("maximisedFirst");
-    QTest::newRow("one above the other") << "mnuWindowUp" << false << false;
-    QTest::newRow("side by side") << "mnuWindowLeft" << true << false;
-    QTest::newRow("side by side from maximised") << "mnuWindowLeft" << true << true;
+    QTest::addColumn<QString>("before");
+    QTest::newRow("one above the other") << "mnuWindowUp" << false << "";
+    QTest::newRow("side by side") << "mnuWindowLeft" << true << "";
+    QTest::newRow("side by side from maximised") << "mnuWindowLeft" << true << "maximised";
+    // The bars go once the windows are tiled; the tiles fill the area
+    // without them.
+    QTest::newRow("side by side with scroll bars") << "mnuWindowLeft" << true << "scrolled";
+    QTest::newRow("one above the other with scroll bars") << "mnuWindowUp" << false << "scrolled";
 }
 
 void TestWindowArrangement::tiles()
 {
     QFETCH(QString, item);
     QFETCH(bool, sideBySide);
-    QFETCH(bool, maximisedFirst);
+    QFETCH(QString, before);
     zp::MainWindow *main = m_program->main();
-    if (maximisedFirst)
+    if (before == QLatin1String("maximised"))
         m_program->active()->subWindow()->showMaximized();
+    if (before == QLatin1String("scrolled")) {
+        m_program->active()->subWindow()->move(main->mdiArea()->viewport()->rect().bottomRight());
+        QTRY_VERIFY(main->mdiArea()->horizontalScrollBar()->isVisible());
+    }
     main->findChild<QAction *>(item)->trigger();
+    QTRY_VERIFY(!main->mdiArea()->horizontalScrollBar()->isVisible());
+    QVERIFY(!main->mdiArea()->verticalScrollBar()->isVisible());
 
     const QRect area = main->mdiArea()->viewport()->rect();
     QList<QRect> rects;
@@ -140,6 +181,24 @@ void TestWindowArrangement::minimiseAll()
     // The icons sit in a row along the bottom edge.
     for (const QRect &icon : icons)
         QCOMPARE(icon.bottom(), area.bottom());
+}
+
+void TestWindowArrangement::windowListRestoresMinimised()
+{
+    zp::MainWindow *main = m_program->main();
+    QMdiSubWindow *first = childWindows(main).first();
+    first->showMinimized();
+    QVERIFY(first->isMinimized());
+    main->mnuWindow_Click();
+    QAction *item = nullptr;
+    for (QAction *action : main->menus().mnuWindow->actions()) {
+        if (action->text().endsWith(first->widget()->windowTitle()))
+            item = action;
+    }
+    QVERIFY(item);
+    item->trigger();
+    QVERIFY(!first->isMinimized());
+    QCOMPARE(main->mdiArea()->currentSubWindow(), first);
 }
 
 QTEST_MAIN(TestWindowArrangement)

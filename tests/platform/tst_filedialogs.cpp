@@ -6,6 +6,8 @@
 #include <QApplication>
 #include <QFile>
 #include <QFileDialog>
+#include <QListView>
+#include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -25,11 +27,35 @@ void whenShown(const std::function<void(QFileDialog *)> &answer)
             whenShown(answer); // not up yet
             return;
         }
+        // The dialog's refusal box is closed, and a refused answer ends the
+        // dialog, so that a refusal fails the test instead of hanging it.
+        QTimer refusals;
+        QObject::connect(&refusals, &QTimer::timeout, [] {
+            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget()))
+                box->reject();
+        });
+        refusals.start(10);
         answer(dialog);
+        if (dialog->isVisible())
+            dialog->reject();
     });
 }
 
 const QChar Nul(0);
+
+// The names the dialog's list shows, once its folder has been read.
+QStringList listedNames(QFileDialog *dialog, const QString &expected)
+{
+    auto *list = dialog->findChild<QListView *>(QStringLiteral("listView"));
+    QStringList names;
+    QTest::qWaitFor([&] {
+        names.clear();
+        for (int row = 0; row < list->model()->rowCount(list->rootIndex()); ++row)
+            names.append(list->model()->index(row, 0, list->rootIndex()).data().toString());
+        return names.contains(expected);
+    });
+    return names;
+}
 
 } // namespace
 
@@ -52,7 +78,7 @@ private:
 void TestFileDialogs::initTestCase()
 {
     QVERIFY(m_dir.isValid());
-    for (const char *name : {"a.txt", "b.txt", "c.html"}) {
+    for (const char *name : {"a.txt", "b.txt", "c.html", "Makefile"}) {
         QFile f(m_dir.filePath(name));
         QVERIFY(f.open(QIODevice::WriteOnly));
     }
@@ -77,6 +103,10 @@ void TestFileDialogs::openSelection_data()
     QTest::newRow("one file gives its path") << "a.txt" << QStringList{"@/a.txt"};
     QTest::newRow("two files give folder and names") << "\"a.txt\" \"b.txt\""
                                                      << QStringList{"@", "a.txt", "b.txt", "", ""};
+    QTest::newRow("two rows chosen in the list") << "rows:a.txt b.txt"
+                                                 << QStringList{"@", "a.txt", "b.txt", "", ""};
+    // A new file is started from the open dialog by typing its name.
+    QTest::newRow("missing file is returned") << "new.txt" << QStringList{"@/new.txt"};
 }
 
 void TestFileDialogs::openSelection()
@@ -85,7 +115,18 @@ void TestFileDialogs::openSelection()
     QFETCH(QStringList, entries);
     entries.replaceInStrings("@", m_dir.path());
     whenShown([typed](QFileDialog *dialog) {
-        dialog->selectFile(typed);
+        if (typed.startsWith(QLatin1String("rows:"))) {
+            auto *list = dialog->findChild<QListView *>(QStringLiteral("listView"));
+            listedNames(dialog, QStringLiteral("b.txt"));
+            for (const QString &name : typed.mid(5).split(QLatin1Char(' '))) {
+                const QModelIndexList rows = list->model()->match(
+                        list->model()->index(0, 0, list->rootIndex()), Qt::DisplayRole, name);
+                list->selectionModel()->select(rows.value(0), QItemSelectionModel::Select
+                                                                      | QItemSelectionModel::Rows);
+            }
+        } else {
+            dialog->selectFile(typed);
+        }
         static_cast<QDialog *>(dialog)->accept(); // protected in QFileDialog, public in QDialog
     });
     QtFileDialogs dialogs;
@@ -97,12 +138,15 @@ void TestFileDialogs::openSelection()
 void TestFileDialogs::openShowsRequest()
 {
     QString title, folder, filter;
+    QStringList allNames;
     whenShown([&](QFileDialog *dialog) {
         title = dialog->windowTitle();
         folder = dialog->directory().absolutePath();
         filter = dialog->selectedNameFilter();
+        // "*.*" keeps its text and shows every name, those without a dot too.
         dialog->selectNameFilter(QStringLiteral("全てのﾌｧｲﾙ (*.*)"));
         dialog->selectFile(QStringLiteral("c.html"));
+        allNames = listedNames(dialog, QStringLiteral("Makefile"));
         static_cast<QDialog *>(dialog)->accept(); // protected in QFileDialog, public in QDialog
     });
     QtFileDialogs dialogs;
@@ -114,6 +158,7 @@ void TestFileDialogs::openShowsRequest()
     QCOMPARE(filter, QStringLiteral("HTML(*.html)"));
     QCOMPARE(result.filterIndex, 3);
     QCOMPARE(result.selection, m_dir.filePath("c.html"));
+    QVERIFY2(allNames.contains(QStringLiteral("Makefile")), qPrintable(allNames.join(' ')));
 }
 
 void TestFileDialogs::saveAddsSuffix()
