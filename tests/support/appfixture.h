@@ -4,9 +4,6 @@
 
 #include "testapp.h"
 
-#include <QMdiArea>
-#include <QMdiSubWindow>
-
 namespace zp::testing {
 using AppFixture = zptest::TestApp;
 } // namespace zp::testing

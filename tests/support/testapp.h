@@ -19,6 +19,8 @@
 
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QTemporaryDir>
 
 #include <functional>
