@@ -1,18 +1,20 @@
+// The settings-file functions: reads with their limits and fallbacks, writes
+// in place byte for byte, and writes refused where the file would lose data.
+
 #include "platform/profile.h"
 
-#include "../support/permissions.h"
+#include "files.h"
+#include "permissions.h"
 
+#include <QTemporaryDir>
 #include <QtTest>
 
-#include <QFile>
-#include <QFileInfo>
-#include <QTemporaryDir>
-
 #include <climits>
-#include <memory>
 
 using namespace zp;
 using namespace zp::testing;
+using zptest::readBytes;
+using zptest::writeBytes;
 
 namespace {
 
@@ -24,21 +26,6 @@ const QByteArray DisplaySjis = QByteArray::fromHex("955c8ea6");    // 表示: tr
 const QString Settings = u"\u8a2d\u5b9a"_qs;
 const QString Name = u"\u540d\u524d"_qs;
 const QString Value = u"\u65e5\u672c\u8a9e"_qs;
-
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return QByteArray("<unreadable>");
-    return file.readAll();
-}
-
-bool writeAll(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate)
-            && file.write(bytes) == bytes.size();
-}
 
 // A readString row; a null content means no file.
 void readRow(const char *name, const QByteArray &content, const QString &expected,
@@ -62,7 +49,7 @@ class TestProfile : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void init();
+    void init() { m_path = m_dir.filePath(QStringLiteral("%1.ini").arg(++m_count)); }
     void readString_data();
     void readString();
     void readInt_data();
@@ -73,16 +60,10 @@ private Q_SLOTS:
     void writeFailure();
 
 private:
-    QString m_path;
-    std::unique_ptr<QTemporaryDir> m_dir;
+    QTemporaryDir m_dir;
+    int m_count = 0;
+    QString m_path; // a new file for each test row
 };
-
-void TestProfile::init()
-{
-    m_dir = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_dir->isValid());
-    m_path = m_dir->filePath(QStringLiteral("test.ini"));
-}
 
 void TestProfile::readString_data()
 {
@@ -140,7 +121,7 @@ void TestProfile::readString()
     QFETCH(QString, expected);
 
     if (!content.isNull())
-        QVERIFY(writeAll(m_path, content));
+        QVERIFY(writeBytes(m_path, content));
     QString buffer = QStringLiteral("stale");
     const int count = GetPrivateProfileString(section, key, fallback, buffer, size, m_path);
     QCOMPARE(buffer, expected);
@@ -169,7 +150,7 @@ void TestProfile::readInt()
     QFETCH(QByteArray, value);
     QFETCH(int, expected);
 
-    QVERIFY(writeAll(m_path, value.isNull() ? QByteArray("[A]\r\nm=1\r\n") : "[A]\r\nn=" + value + "\r\n"));
+    QVERIFY(writeBytes(m_path, value.isNull() ? QByteArray("[A]\r\nm=1\r\n") : "[A]\r\nn=" + value + "\r\n"));
     QCOMPARE(GetPrivateProfileInt(QStringLiteral("A"), QStringLiteral("N"), -42, m_path),
              expected);
 }
@@ -234,9 +215,9 @@ void TestProfile::write()
     QFETCH(QByteArray, after);
 
     if (!before.isNull())
-        QVERIFY(writeAll(m_path, before));
+        QVERIFY(writeBytes(m_path, before));
     QVERIFY(WritePrivateProfileString(section, key, value, m_path));
-    QCOMPARE(readAll(m_path), after);
+    QCOMPARE(readBytes(m_path), after);
     QString buffer;
     GetPrivateProfileString(section, key, QString(), buffer, 1024, m_path);
     QCOMPARE(buffer, value);
@@ -272,20 +253,16 @@ void TestProfile::writeFailure()
     QFETCH(QString, key);
     QFETCH(QString, value);
 
-    const QString folder = m_dir->filePath("cfg");
+    const QString folder = m_dir.filePath(QStringLiteral("cfg%1").arg(m_count));
     const QString path = folder + "/test.ini";
     const QByteArray before("[A]\r\nk=1\r\n");
     if (exists) {
-        QVERIFY(QDir().mkdir(folder));
-        QVERIFY(writeAll(path, before));
+        QVERIFY(writeBytes(path, before));
         QVERIFY(QFile::setPermissions(path, QFileDevice::Permissions::fromInt(fileMode << 6)));
-        QVERIFY(QFile::setPermissions(folder, QFileDevice::Permissions::fromInt(folderMode << 6)));
     }
-    const auto restore = qScopeGuard([&] {
-        QFile::setPermissions(folder, QFileDevice::Permissions::fromInt(0700 << 6));
-        QFile::setPermissions(path, QFileDevice::Permissions::fromInt(0600 << 6));
-    });
     {
+        // Mode bits as QFileDevice's owner flags.
+        FolderMode mode(folder, QFileDevice::Permissions::fromInt(folderMode << 6));
         // Root ignores file modes unless this drops the capabilities to.
         FileModesEnforced enforced;
         if (folderMode != 0700 && !FileModesEnforced::folderModesApply(folder))
@@ -294,8 +271,9 @@ void TestProfile::writeFailure()
         QCOMPARE(GetPrivateProfileInt(QStringLiteral("A"), QStringLiteral("k"), -1, path),
                  exists && fileMode != 0200 ? 1 : -1);
     }
+    QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
     if (exists) {
-        QCOMPARE(readAll(path), before);
+        QCOMPARE(readBytes(path), before);
         QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden).size(), 1);
     } else {
         QVERIFY(!QFileInfo::exists(folder));
