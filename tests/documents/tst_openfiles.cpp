@@ -45,7 +45,6 @@ private Q_SLOTS:
     void roundTripIsByteExact();
     void openRefusesPathAlreadyOpen();
     void openSeveralFilesInDialogOrder();
-    void backupKeepsLatestOfSameName();
     void historyMenuBuiltAtStart();
     void commandsWaitForTheLoad_data();
     void commandsWaitForTheLoad();
@@ -126,17 +125,6 @@ void TestOpenFiles::openSeveralFilesInDialogOrder()
     QCOMPARE(f.documents().dialogMemory().LastOpenFilterIndex, 2);
     QCOMPARE(f.documents().dialogMemory().LastDialogFolder, folder + '/');
     QCOMPARE(f.readFile(f.backupPath("a.html")), QByteArray("text of a.html"));
-}
-
-void TestOpenFiles::backupKeepsLatestOfSameName()
-{
-    TestApp f;
-    QVERIFY(f.start(QString(), {"Backup=1"}));
-    const QString first = f.writeFile("one/x.txt", "first");
-    const QString second = f.writeFile("two/x.txt", "second");
-    f.documents().OpenDroppedFiles({first, second}, false);
-    QCOMPARE(f.readFile(f.backupPath("x.txt")), QByteArray("second"));
-    QCOMPARE(QDir(f.context().backupFolder()).entryList(QDir::Files).size(), 1);
 }
 
 void TestOpenFiles::historyMenuBuiltAtStart()

@@ -4,8 +4,6 @@
 
 #include "findfixture.h"
 
-#include <QMdiArea>
-#include <QMdiSubWindow>
 #include <QTest>
 #include <QTimer>
 
@@ -166,9 +164,8 @@ void TestFindDialog::noDocumentWindowActive()
     if (preview) {
         auto *browser = new QWidget;
         browser->setObjectName("frmBrow");
-        QMdiSubWindow *sub = f.main()->addChild(browser);
-        sub->show();
-        f.main()->mdiArea()->setActiveSubWindow(sub);
+        f.main()->addChild(browser)->show();
+        f.main()->mdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow *>(browser->parentWidget()));
         QCOMPARE(f.main()->activeChild(), browser);
     } else {
         document->subWindow()->close();
