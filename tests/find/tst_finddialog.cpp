@@ -57,7 +57,6 @@ void TestFindDialog::keys_data()
     QTest::newRow("Esc on a button") << "btnFind(0)" << esc << "b" << "";
     QTest::newRow("Enter in the find box moves on") << "txtFind(0)" << enter << "b" << "btnFind(0)";
     QTest::newRow("Enter in an empty find box stays") << "txtFind(0)" << enter << "" << "txtFind(0)";
-    QTest::newRow("Enter in the replacement box") << "txtFind(1)" << enter << "b" << "txtFind(1)";
     QTest::newRow("Enter on an option") << "chkOption(0)" << enter << "b" << "chkOption(0)";
 }
 

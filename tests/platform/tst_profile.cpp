@@ -126,7 +126,6 @@ void TestProfile::readInt_data()
     QTest::newRow("digits then letters") << QByteArray("12abc") << 12;
     QTest::newRow("letters") << QByteArray("abc") << 0;
     QTest::newRow("sign") << QByteArray("-5") << 0;
-    QTest::newRow("empty value") << QByteArray("") << 0;
     QTest::newRow("fullwidth digits") << QByteArray("\x82\x50\x82\x51") << 0;
     QTest::newRow("just above int") << QByteArray("2147483648") << INT_MAX;
     QTest::newRow("many digits") << QByteArray("123456789012345678901234567890") << INT_MAX;
