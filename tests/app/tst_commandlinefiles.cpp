@@ -3,12 +3,11 @@
 
 #include "documents/recentfiles.h"
 
-#include "../support/appfixture.h"
+#include "testapp.h"
 
 #include <QTest>
 
-using namespace zp;
-using namespace zp::testing;
+using zptest::TestApp;
 
 class TestCommandLineFiles : public QObject
 {
@@ -16,20 +15,19 @@ class TestCommandLineFiles : public QObject
 private Q_SLOTS:
     void items_data();
     void items();
-    void bareNameUsesCurrentFolder();
 };
 
 void TestCommandLineFiles::items_data()
 {
-    // "@" stands for the folder of the test files.
+    // "@" stands for the folder of the test files, which is also the
+    // current folder.
     QTest::addColumn<QString>("commandLine");
     QTest::addColumn<QStringList>("titles");
     QTest::addColumn<QStringList>("texts");
-    QTest::newRow("two files in order") << "@/a.txt @/Site/b.html" << QStringList{"@/a.txt", "@/Site/b.html"}
-                                        << QStringList{"A", "B"};
+    const QStringList ab{"@/a.txt", "@/Site/b.html"};
+    QTest::newRow("two files in order") << "@/a.txt @/Site/b.html" << ab << QStringList{"A", "B"};
     QTest::newRow("two blanks give an empty item, skipped")
-            << "@/a.txt  @/Site/b.html" << QStringList{"@/a.txt", "@/Site/b.html"}
-            << QStringList{"A", "B"};
+            << "@/a.txt  @/Site/b.html" << ab << QStringList{"A", "B"};
     QTest::newRow("letter case taken from the listing")
             << "@/SITE/B.HTML" << QStringList{"@/Site/b.html"} << QStringList{"B"};
     QTest::newRow("same file twice opens twice")
@@ -39,6 +37,8 @@ void TestCommandLineFiles::items_data()
     QTest::newRow("a blank in a path splits it")
             << "@/my notes.txt" << QStringList{"@/", "notes.txt"} << QStringList{"", ""};
     QTest::newRow("blanks only open nothing") << "  " << QStringList{} << QStringList{};
+    QTest::newRow("bare name from the current folder")
+            << "a.txt" << QStringList{"a.txt"} << QStringList{"A"};
 }
 
 void TestCommandLineFiles::items()
@@ -46,41 +46,30 @@ void TestCommandLineFiles::items()
     QFETCH(QString, commandLine);
     QFETCH(QStringList, titles);
     QFETCH(QStringList, texts);
-    AppFixture f;
+    TestApp f;
     f.writeFile("a.txt", "A");
     f.writeFile("Site/b.html", "B");
     f.writeFile("my notes.txt", "N");
     const QString root = f.files.path();
+    const QString before = QDir::currentPath();
+    QDir::setCurrent(root);
+    const auto restore = qScopeGuard([&] { QDir::setCurrent(before); });
     QVERIFY(f.start(commandLine.replace('@', root), {"Backup=1"}));
     titles.replaceInStrings("@", root);
     // The files open from the event loop.
     QTRY_COMPARE(f.documentTitles(), titles);
     for (int i = 0; i < texts.size(); ++i) {
-        EditWindow *w = f.documentWindows().at(i);
-        QCOMPARE(w->rtfEdit()->text(), texts.at(i));
-        QCOMPARE(w->rtfEdit()->tag(), QStringLiteral("0"));
+        QCOMPARE(f.documentWindows().at(i)->rtfEdit()->text(), texts.at(i));
+        QCOMPARE(f.documentWindows().at(i)->rtfEdit()->tag(), QStringLiteral("0"));
     }
     if (!titles.isEmpty())
         QCOMPARE(f.main()->activeDocument()->windowTitle(), titles.last());
-    QStringList recorded = historySlots(f.context().settings);
+    QStringList recorded = zp::historySlots(f.context().settings);
     recorded.removeAll(QString());
     titles.removeDuplicates();
     QCOMPARE(recorded, titles);
     if (texts.contains("B"))
-        QCOMPARE(AppFixture::readFile(f.backupPath("b.html")), QByteArray("B"));
-}
-
-void TestCommandLineFiles::bareNameUsesCurrentFolder()
-{
-    AppFixture f;
-    f.writeFile("bare.txt", "bare");
-    const QString before = QDir::currentPath();
-    QDir::setCurrent(f.files.path());
-    const bool started = f.start(QStringLiteral("bare.txt"));
-    QTRY_COMPARE(f.documentTitles(), QStringList{"bare.txt"});
-    QDir::setCurrent(before);
-    QVERIFY(started);
-    QCOMPARE(f.documentWindows().first()->rtfEdit()->text(), QStringLiteral("bare"));
+        QCOMPARE(f.readFile(f.backupPath("b.html")), QByteArray("B"));
 }
 
 QTEST_MAIN(TestCommandLineFiles)

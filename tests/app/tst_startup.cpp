@@ -2,37 +2,16 @@
 // program cannot write, and the end of the program while files still open.
 
 #include "app/defaultsettings.h"
-#include "editor/editwindow.h"
+
 #include "testapp.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QMdiArea>
-#include <QMdiSubWindow>
 #include <QApplication>
+#include <QMdiArea>
 #include <QTest>
 #include <QTimer>
 
 using zptest::TestApp;
-
-namespace {
-
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-QStringList childCaptions(zp::MainWindow *frame)
-{
-    QStringList captions;
-    for (QMdiSubWindow *sub : frame->mdiArea()->subWindowList())
-        captions.append(sub->widget()->windowTitle());
-    return captions;
-}
-
-} // namespace
+using zptest::readBytes;
 
 class TestStartup : public QObject
 {
@@ -49,33 +28,25 @@ void TestStartup::firstStartCreatesFolderAndSettings()
 {
     TestApp t;
     QVERIFY(t.start());
-    QVERIFY(QFileInfo(t.folder.filePath(QStringLiteral("Backup"))).isDir());
-
-    QTemporaryDir reference;
-    const QString expected = reference.filePath(QStringLiteral("Zelkopad.ini"));
+    QVERIFY(QFileInfo(t.folder.filePath("Backup")).isDir());
+    const QString expected = t.files.filePath("Zelkopad.ini");
     QVERIFY(zp::WriteDefaultSettings(expected, 15, 15));
-    QCOMPARE(readAll(t.folder.filePath(QStringLiteral("Zelkopad.ini"))), readAll(expected));
-
-    QVERIFY(t.frame()->isVisible());
-    QCOMPARE(t.frame()->objectName(), QStringLiteral("frmMain"));
-    QCOMPARE(childCaptions(t.frame()), QStringList{QStringLiteral("無題1")});
+    QCOMPARE(readBytes(t.settingsPath()), readBytes(expected));
+    QVERIFY(t.main()->isVisible());
+    QCOMPARE(t.documentTitles(), QStringList{QStringLiteral("無題1")});
     QVERIFY(t.boxes.settled());
 }
 
 void TestStartup::secondStartChangesNothing()
 {
     TestApp t;
-    QDir(t.folder.path()).mkdir(QStringLiteral("Backup"));
     // A hand-edited file with a line the program never writes must survive.
     const QByteArray settings = "[Edit]\r\nLineNum=0\r\nmy own line\r\n";
-    QFile marker(t.folder.filePath(QStringLiteral("Backup/keep.txt")));
-    QVERIFY(marker.open(QIODevice::WriteOnly));
-    marker.write("x");
-    marker.close();
-
-    QVERIFY(t.start(QString(), settings));
-    QCOMPARE(readAll(t.folder.filePath(QStringLiteral("Zelkopad.ini"))), settings);
-    QVERIFY(QFileInfo::exists(t.folder.filePath(QStringLiteral("Backup/keep.txt"))));
+    QVERIFY(t.writeSettings(settings));
+    QVERIFY(zptest::writeBytes(t.folder.filePath("Backup/keep.txt"), "x"));
+    QVERIFY(t.start());
+    QCOMPARE(readBytes(t.settingsPath()), settings);
+    QVERIFY(QFileInfo::exists(t.folder.filePath("Backup/keep.txt")));
     QVERIFY(t.boxes.settled());
 }
 
@@ -93,19 +64,17 @@ void TestStartup::foldersNotWritable()
     TestApp t;
     QString folder = t.folder.path();
     if (backup) {
-        folder = t.folder.filePath(QStringLiteral("file"));
-        QVERIFY(QFile(folder).open(QIODevice::WriteOnly));
+        folder = t.folder.filePath("file");
+        QVERIFY(zptest::writeBytes(folder, "x"));
     } else {
-        QDir(folder).mkdir(QStringLiteral("Backup"));
-        QVERIFY(QFile::link(t.folder.filePath(QStringLiteral("missing/x.ini")),
-                            t.folder.filePath(QStringLiteral("Zelkopad.ini"))));
+        QDir(folder).mkdir("Backup");
+        QVERIFY(QFile::link(t.folder.filePath("missing/x.ini"), t.settingsPath()));
     }
     zp::Application app(folder, t.boxes, t.clipboard);
     QVERIFY(!app.Main(QString()));
     QVERIFY(!app.mainWindow());
     QCOMPARE(t.boxes.shown().size(), 1);
-    QCOMPARE(t.boxes.shown().first().title, QStringLiteral("Zelkopad"));
-    const QString named = backup ? folder + QStringLiteral("/Backup/") : folder;
+    const QString named = backup ? folder + "/Backup/" : folder;
     QVERIFY(t.boxes.shown().first().text.contains(QDir::toNativeSeparators(named)));
 }
 
@@ -114,11 +83,7 @@ void TestStartup::closingDuringCommandLineLoadEnds()
     // The frame closes while a large file from the command line is read in:
     // the event loop must end, not run on without a window.
     TestApp t;
-    const QString big = t.folder.filePath(QStringLiteral("big.txt"));
-    QFile file(big);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(QByteArray(3 * zp::Documents::ReadBlock, 'x'));
-    file.close();
+    const QString big = t.writeFile("big.txt", QByteArray(3 * zp::Documents::ReadBlock, 'x'));
     QTimer closer;
     QObject::connect(&closer, &QTimer::timeout, [&] {
         if (t.frame() && !t.frame()->mdiArea()->subWindowList().isEmpty())

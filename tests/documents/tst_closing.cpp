@@ -3,25 +3,27 @@
 
 #include "documents/filepaths.h"
 
-#include "../support/appfixture.h"
+#include "testapp.h"
 
-#include <QCloseEvent>
 #include <QTest>
 
 using namespace zp;
-using namespace zp::testing;
-
+using zptest::TestApp;
 using Answer = MessageBoxes::Answer;
 
 namespace {
 
-EditWindow *openModified(AppFixture &f, const QString &name, const QByteArray &saved = "saved")
+const QByteArray NoFile("<unreadable>");
+
+// Opens name (holding "saved") and types "+edit" at its end when edited.
+EditWindow *openFile(TestApp &f, const QString &name, bool edited = true)
 {
-    const QString path = f.writeFile(name, saved);
-    f.documents().OpenHistoryEntry(path);
+    f.documents().OpenHistoryEntry(f.writeFile(name, "saved"));
     EditWindow *w = f.main()->activeDocument();
-    w->rtfEdit()->moveCursor(QTextCursor::End);
-    w->rtfEdit()->insertPlainText(QStringLiteral("+edit"));
+    if (edited) {
+        w->rtfEdit()->moveCursor(QTextCursor::End);
+        w->rtfEdit()->insertPlainText(QStringLiteral("+edit"));
+    }
     return w;
 }
 
@@ -33,124 +35,105 @@ class TestClosing : public QObject
 private Q_SLOTS:
     void closeQuestion_data();
     void closeQuestion();
-    void unmodifiedClosesWithoutQuestion();
-    void untitledYes_data();
-    void untitledYes();
-    void yesWithFailedWriteKeepsWindow();
+    void yesThatCannotSaveKeepsWindow_data();
+    void yesThatCannotSaveKeepsWindow();
     void closeAllSendsCancelledBehind();
-    void closeAllStopsNothingWithoutWindows();
+    void commandsWithoutWindowsDoNothing();
     void exitAsksEveryDocument_data();
     void exitAsksEveryDocument();
 };
 
 void TestClosing::closeQuestion_data()
 {
-    QTest::addColumn<Answer>("answer");
+    QTest::addColumn<QList<Answer>>("answer"); // none: the document is unmodified
     QTest::addColumn<bool>("closed");
     QTest::addColumn<QByteArray>("onDisk");
     QTest::addColumn<QByteArray>("backup");
     QTest::newRow("Yes saves, closes, backs up the saved text")
-            << Answer::Yes << true << QByteArray("saved+edit") << QByteArray("saved+edit");
+            << QList<Answer>{Answer::Yes} << true << QByteArray("saved+edit") << QByteArray("saved+edit");
     QTest::newRow("No discards, backs up the file as last saved")
-            << Answer::No << true << QByteArray("saved") << QByteArray("saved");
-    QTest::newRow("Cancel keeps everything") << Answer::Cancel << false << QByteArray("saved")
-                                             << QByteArray();
+            << QList<Answer>{Answer::No} << true << QByteArray("saved") << QByteArray("saved");
+    QTest::newRow("Cancel keeps everything") << QList<Answer>{Answer::Cancel} << false
+                                             << QByteArray("saved") << NoFile;
+    QTest::newRow("unmodified closes without question or backup")
+            << QList<Answer>{} << true << QByteArray("saved") << NoFile;
 }
 
 void TestClosing::closeQuestion()
 {
-    QFETCH(Answer, answer);
+    QFETCH(QList<Answer>, answer);
     QFETCH(bool, closed);
     QFETCH(QByteArray, onDisk);
     QFETCH(QByteArray, backup);
-    AppFixture f;
+    TestApp f;
     QVERIFY(f.start(QString(), {"EndBackup=1"}));
-    QPointer<EditWindow> w = openModified(f, "d.txt");
-    f.answer({answer});
+    QPointer<EditWindow> w = openFile(f, "d.txt", !answer.isEmpty());
+    for (Answer a : answer)
+        f.boxes.expect(a);
     f.main()->mnuFileClose_Click();
-    QCOMPARE(f.boxes.shown().size(), 1);
     QVERIFY(f.boxes.settled());
-    QCOMPARE(f.boxes.shown().at(0).text,
-             f.filePath("d.txt") + QStringLiteral("は変更されています。保存しますか？"));
+    QCOMPARE(f.boxes.shown().size(), answer.size());
+    if (!answer.isEmpty()) {
+        QVERIFY(f.boxes.shown().at(0).text.contains(f.filePath("d.txt")));
+        QCOMPARE(f.boxes.shown().at(0).buttons, MessageBoxes::Buttons::YesNoCancel);
+    }
     QTRY_COMPARE(w.isNull(), closed);
     if (!closed)
         QCOMPARE(w->rtfEdit()->tag(), QStringLiteral("1"));
-    QCOMPARE(AppFixture::readFile(f.filePath("d.txt")), onDisk);
-    QCOMPARE(AppFixture::readFile(f.backupPath("d.txt")), backup);
+    QCOMPARE(f.readFile(f.filePath("d.txt")), onDisk);
+    QCOMPARE(f.readFile(f.backupPath("d.txt")), backup);
 }
 
-void TestClosing::unmodifiedClosesWithoutQuestion()
+// Yes on a document that does not get saved (no name chosen, a failed
+// write) keeps the window and its text.
+void TestClosing::yesThatCannotSaveKeepsWindow_data()
 {
-    AppFixture f;
-    QVERIFY(f.start(QString(), {"EndBackup=1"}));
-    f.documents().OpenHistoryEntry(f.writeFile("e.txt", "e"));
-    QPointer<EditWindow> w = f.main()->activeDocument();
-    f.main()->mnuFileClose_Click();
-    QTRY_VERIFY(w.isNull());
-    QVERIFY(f.boxes.shown().isEmpty());
-    QVERIFY(f.boxes.settled());
-    QVERIFY(!QFileInfo::exists(f.backupPath("e.txt")));
+    QTest::addColumn<QString>("title");  // "": untitled
+    QTest::addColumn<QString>("chosen"); // the name chosen in the save dialog
+    QTest::addColumn<bool>("closed");
+    QTest::newRow("untitled, name chosen: saved and closed") << "" << "draft.txt" << true;
+    QTest::newRow("untitled, dialog cancelled") << "" << "" << false;
+    QTest::newRow("write fails") << "no/such/folder.txt" << "" << false;
 }
 
-void TestClosing::untitledYes_data()
+void TestClosing::yesThatCannotSaveKeepsWindow()
 {
-    QTest::addColumn<bool>("chooseName");
-    QTest::newRow("name chosen: saved and closed") << true;
-    QTest::newRow("dialog cancelled: window stays") << false;
-}
-
-void TestClosing::untitledYes()
-{
-    QFETCH(bool, chooseName);
-    AppFixture f;
-    QVERIFY(f.start());
-    QPointer<EditWindow> w = f.main()->activeDocument();
+    QFETCH(QString, title);
+    QFETCH(QString, chosen);
+    QFETCH(bool, closed);
+    TestApp f;
+    QVERIFY(f.start(" "));
+    QPointer<EditWindow> w = f.documents().NewDocument(title.isEmpty() ? 0 : 1);
+    if (!title.isEmpty())
+        w->setWindowTitle(f.filePath(title));
     w->rtfEdit()->insertPlainText(QStringLiteral("draft"));
     f.answer({Answer::Yes});
-    const QString path = f.filePath("draft.txt");
-    f.dialogs.answerSave(chooseName ? path : QString());
+    if (title.isEmpty())
+        f.dialogs.answerSave(chosen.isEmpty() ? QString() : f.filePath(chosen));
+    else
+        f.answer({Answer::Ok}); // the failure
     f.main()->mnuFileClose_Click();
-    QCOMPARE(f.boxes.shown().at(0).text,
-             QStringLiteral("無題1は変更されています。保存しますか？"));
-    if (chooseName) {
-        QTRY_VERIFY(w.isNull());
-        QCOMPARE(AppFixture::readFile(path), QByteArray("draft"));
+    QTest::qWait(0);
+    QTRY_COMPARE(w.isNull(), closed);
+    QVERIFY(f.boxes.settled());
+    if (closed) {
+        QCOMPARE(f.readFile(f.filePath(chosen)), QByteArray("draft"));
     } else {
-        QTest::qWait(0);
-        QVERIFY(!w.isNull());
         QCOMPARE(w->rtfEdit()->text(), QStringLiteral("draft"));
         QCOMPARE(w->rtfEdit()->tag(), QStringLiteral("1"));
     }
 }
 
-void TestClosing::yesWithFailedWriteKeepsWindow()
-{
-    AppFixture f;
-    QVERIFY(f.start());
-    QPointer<EditWindow> w = f.documents().NewDocument(1);
-    w->setWindowTitle(f.filePath("no/such/folder.txt"));
-    w->rtfEdit()->insertPlainText(QStringLiteral("text"));
-    f.answer({Answer::Yes, Answer::Ok});
-    f.main()->mnuFileClose_Click();
-    QTest::qWait(0);
-    QVERIFY(!w.isNull());
-    QCOMPARE(f.boxes.shown().size(), 2); // the question, then the failure
-    QVERIFY(f.boxes.settled());
-    QVERIFY(f.boxes.shown().at(1).text.contains(QStringLiteral("保存できませんでした")));
-}
-
 void TestClosing::closeAllSendsCancelledBehind()
 {
-    AppFixture f;
-    QVERIFY(f.start(" ")); // no untitled document
-    EditWindow *a = openModified(f, "a.txt");
-    EditWindow *b = openModified(f, "b.txt");
-    QPointer<EditWindow> c = openModified(f, "c.txt");
+    TestApp f;
+    QVERIFY(f.start(" "));
+    openFile(f, "a.txt");
+    openFile(f, "b.txt");
+    QPointer<EditWindow> c = openFile(f, "c.txt");
     // Four attempts (frame + three documents): c is asked first and kept,
     // then the other two, then c again.
     f.answer({Answer::Cancel, Answer::No, Answer::No, Answer::Cancel});
-    Q_UNUSED(a);
-    Q_UNUSED(b);
     f.main()->mnuFileAllclose_Click();
     QTest::qWait(0);
     QStringList asked;
@@ -159,20 +142,21 @@ void TestClosing::closeAllSendsCancelledBehind()
     QCOMPARE(asked.size(), 4);
     QCOMPARE(asked.first(), QStringLiteral("c.txt"));
     QCOMPARE(asked.last(), QStringLiteral("c.txt"));
-    QCOMPARE(QSet<QString>(asked.begin() + 1, asked.end() - 1),
-             (QSet<QString>{"a.txt", "b.txt"}));
+    QCOMPARE(QSet<QString>(asked.begin() + 1, asked.end() - 1), (QSet<QString>{"a.txt", "b.txt"}));
     QCOMPARE(f.documentWindows().size(), 1);
     QVERIFY(!c.isNull());
 }
 
-void TestClosing::closeAllStopsNothingWithoutWindows()
+void TestClosing::commandsWithoutWindowsDoNothing()
 {
-    AppFixture f;
+    TestApp f;
     QVERIFY(f.start(" "));
     f.main()->mnuFileAllclose_Click();
     f.main()->mnuFileClose_Click();
+    f.main()->mnuFileSave_Click();
+    f.main()->mnuFileSaveAs_Click();
     QVERIFY(f.boxes.shown().isEmpty());
-    QVERIFY(f.boxes.settled());
+    QVERIFY(f.dialogs.saveRequests.isEmpty());
     QVERIFY(f.main()->isVisible());
 }
 
@@ -194,22 +178,22 @@ void TestClosing::exitAsksEveryDocument()
     QFETCH(QList<Answer>, answers);
     QFETCH(bool, ends);
     QFETCH(QByteArray, firstOnDisk);
-    AppFixture f;
+    TestApp f;
     QVERIFY(f.start(" "));
-    QPointer<EditWindow> first = openModified(f, "first.txt");
-    QPointer<EditWindow> second = openModified(f, "second.txt");
+    QPointer<EditWindow> first = openFile(f, "first.txt");
+    QPointer<EditWindow> second = openFile(f, "second.txt");
     for (Answer a : answers)
         f.boxes.expect(a);
     f.main()->mnuFileExit_Click();
     QTest::qWait(0);
-    QCOMPARE(f.boxes.shown().size(), 2);
     QVERIFY(f.boxes.settled());
-    QVERIFY(f.boxes.shown().at(0).text.startsWith(f.filePath("first.txt")));
-    QVERIFY(f.boxes.shown().at(1).text.startsWith(f.filePath("second.txt")));
+    QCOMPARE(f.boxes.shown().size(), 2);
+    QVERIFY(f.boxes.shown().at(0).text.contains(f.filePath("first.txt")));
+    QVERIFY(f.boxes.shown().at(1).text.contains(f.filePath("second.txt")));
     QCOMPARE(f.main()->isVisible(), !ends);
     QCOMPARE(first.isNull(), ends);
     QCOMPARE(second.isNull(), ends);
-    QCOMPARE(AppFixture::readFile(f.filePath("first.txt")), firstOnDisk);
+    QCOMPARE(f.readFile(f.filePath("first.txt")), firstOnDisk);
     if (!ends)
         QCOMPARE(second->rtfEdit()->text(), QStringLiteral("saved+edit"));
 }

@@ -12,21 +12,9 @@ class TestRecentFiles : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void init();
     void record_data();
     void record();
-
-private:
-    std::unique_ptr<QTemporaryDir> m_dir;
-    SettingsFile m_settings;
 };
-
-void TestRecentFiles::init()
-{
-    m_dir = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_dir->isValid());
-    m_settings = SettingsFile(m_dir->path() + QLatin1Char('/'));
-}
 
 void TestRecentFiles::record_data()
 {
@@ -65,12 +53,14 @@ void TestRecentFiles::record()
     QFETCH(QStringList, before);
     QFETCH(QString, path);
     QFETCH(QStringList, after);
+    QTemporaryDir dir;
+    const SettingsFile settings(dir.path() + QLatin1Char('/'));
     for (int i = 0; i < before.size(); ++i) {
         if (!before.at(i).isEmpty())
-            m_settings.write("History", QStringLiteral("FileList%1").arg(i + 1), before.at(i));
+            settings.write("History", QStringLiteral("FileList%1").arg(i + 1), before.at(i));
     }
-    AddFileHistory(m_settings, path);
-    QCOMPARE(historySlots(m_settings), after);
+    AddFileHistory(settings, path);
+    QCOMPARE(historySlots(settings), after);
 }
 
 QTEST_GUILESS_MAIN(TestRecentFiles)

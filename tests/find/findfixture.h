@@ -1,84 +1,53 @@
 #pragma once
-// The started program over a temporary folder, for the tests that drive the
-// find dialog as the user does: documents with a given text, the dialog and
-// its controls by name, and the texts of the boxes shown.
+// The find dialog of a started program and its controls by name, and the
+// texts of the boxes it showed.
 
-#include "editor/editwindow.h"
-#include "editor/textview.h"
 #include "find/finddialog.h"
 #include "testapp.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
-#include <QMdiArea>
 #include <QPushButton>
-#include <QTest>
 
-struct FindFixture
+using zptest::TestApp;
+
+inline zp::FindDialog *findDialog(const TestApp &t)
 {
-    FindFixture()
-    {
-        if (!app.start())
-            QTest::qFail("the program did not start", __FILE__, __LINE__);
-        main = app.frame();
-        // Each test opens the documents it needs.
-        main->mdiArea()->closeAllSubWindows();
-    }
+    return t.main()->findChild<zp::FindDialog *>(QStringLiteral("frmFind"));
+}
+inline zp::FindDialog *openFind(const TestApp &t)
+{
+    t.main()->mnuFindText_Click();
+    return findDialog(t);
+}
+template<typename T>
+T *findControl(const TestApp &t, const char *name, int index)
+{
+    return findDialog(t)->findChild<T *>(QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(index));
+}
+inline QLineEdit *txtFind(const TestApp &t, int i) { return findControl<QLineEdit>(t, "txtFind", i); }
+inline QCheckBox *chkOption(const TestApp &t, int i) { return findControl<QCheckBox>(t, "chkOption", i); }
+inline QPushButton *btnFind(const TestApp &t, int i) { return findControl<QPushButton>(t, "btnFind", i); }
 
-    zp::EditWindow *newDocument(const QString &text)
-    {
-        zp::EditWindow *document = main->documents().NewDocument(0);
-        document->rtfEdit()->setText(text);
-        document->rtfEdit()->setTag(QStringLiteral("0"));
-        // Closing in these tests never asks to save.
-        document->setCloseRequestHandler([] { return true; });
-        return document;
+// The texts of the boxes shown; the find dialog's boxes are plain: OK only,
+// no icon, the application's title.
+inline QStringList messages(const TestApp &t)
+{
+    QStringList texts;
+    for (const auto &box : t.boxes.shown()) {
+        const bool plain = box.title == zp::AppTitle && box.buttons == zp::MessageBoxes::Buttons::Ok
+                           && box.icon == zp::MessageBoxes::Icon::None;
+        texts.append(plain ? box.text : QStringLiteral("(not a plain box) ") + box.text);
     }
-
-    zp::FindDialog *openFind()
-    {
-        main->mnuFindText_Click();
-        return dialog();
-    }
-
-    zp::FindDialog *dialog() const
-    {
-        return main->findChild<zp::FindDialog *>(QStringLiteral("frmFind"));
-    }
-
-    template<typename T>
-    T *control(const char *name, int index) const
-    {
-        return dialog()->findChild<T *>(QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(index));
-    }
-    QLineEdit *txtFind(int i) const { return control<QLineEdit>("txtFind", i); }
-    QCheckBox *chkOption(int i) const { return control<QCheckBox>("chkOption", i); }
-    QPushButton *btnFind(int i) const { return control<QPushButton>("btnFind", i); }
-
-    // The find dialog's boxes: OK only, no icon, the application's title.
-    void expectMessages(int count)
-    {
-        for (int i = 0; i < count; ++i)
-            app.boxes.expect(zp::MessageBoxes::Answer::Ok);
-    }
-    QStringList messages() const
-    {
-        QStringList texts;
-        for (const auto &box : app.boxes.shown()) {
-            const bool plain = box.title == zp::AppTitle && box.buttons == zp::MessageBoxes::Buttons::Ok
-                               && box.icon == zp::MessageBoxes::Icon::None;
-            texts.append(plain ? box.text : QStringLiteral("(not a plain box) ") + box.text);
-        }
-        return texts;
-    }
-
-    static void select(zp::TextView *view, int start, int length)
-    {
-        view->setSelStart(start);
-        view->setSelLength(length);
-    }
-
-    zptest::TestApp app;
-    zp::MainWindow *main = nullptr;
-    zp::WindowList &windows() { return *app.context().windows; }
-};
+    return texts;
+}
+inline void expectMessages(TestApp &t, int count)
+{
+    for (int i = 0; i < count; ++i)
+        t.boxes.expect(zp::MessageBoxes::Answer::Ok);
+}
+inline void select(zp::TextView *view, int start, int length)
+{
+    view->setSelStart(start);
+    view->setSelLength(length);
+}

@@ -4,9 +4,6 @@
 
 #include "findfixture.h"
 
-
-#include <QMdiArea>
-#include <QMdiSubWindow>
 #include <QTest>
 #include <QTimer>
 
@@ -14,12 +11,10 @@ class TestFindDialog : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void buttonsFollowFindText();
-    void openingTakesSelection_data();
     void openingTakesSelection();
     void keys_data();
     void keys();
-    void onceAndRegisteredWhileLoaded();
+    void reopeningKeepsSearchState();
     void actsOnActiveDocument();
     void noDocumentWindowActive_data();
     void noDocumentWindowActive();
@@ -28,48 +23,27 @@ private Q_SLOTS:
     void commandsRefusedDuringReplaceAll();
 };
 
-void TestFindDialog::buttonsFollowFindText()
-{
-    FindFixture f;
-    f.newDocument(QStringLiteral("abc"));
-    f.openFind();
-    QVERIFY(!f.btnFind(0)->isEnabled());
-    QVERIFY(!f.btnFind(1)->isEnabled());
-    QVERIFY(f.btnFind(2)->isEnabled());
-    QTest::keyClicks(f.txtFind(0), QStringLiteral("a"));
-    QVERIFY(f.btnFind(0)->isEnabled());
-    QVERIFY(f.btnFind(1)->isEnabled());
-    QTest::keyClick(f.txtFind(0), Qt::Key_Backspace);
-    QVERIFY(!f.btnFind(0)->isEnabled());
-    // The replacement box alone enables nothing.
-    QTest::keyClicks(f.txtFind(1), QStringLiteral("x"));
-    QVERIFY(!f.btnFind(1)->isEnabled());
-}
-
-void TestFindDialog::openingTakesSelection_data()
-{
-    QTest::addColumn<int>("start");
-    QTest::addColumn<int>("length");
-    QTest::addColumn<QString>("expected");
-    QTest::newRow("a word") << 4 << 5 << "world";
-    QTest::newRow("nothing selected") << 3 << 0 << "";
-}
-
 void TestFindDialog::openingTakesSelection()
 {
-    QFETCH(int, start);
-    QFETCH(int, length);
-    QFETCH(QString, expected);
-
-    FindFixture f;
-    zp::TextView *view = f.newDocument(QStringLiteral("big world"))->rtfEdit();
-    FindFixture::select(view, start, length);
-    f.openFind();
-    QCOMPARE(f.txtFind(0)->text(), expected);
-    QCOMPARE(f.txtFind(0)->selectedText(), expected);
-    QCOMPARE(f.btnFind(0)->isEnabled(), !expected.isEmpty());
-    QVERIFY(!f.dialog()->MatchFound());
-    QVERIFY(!f.dialog()->CaretTaken());
+    TestApp f;
+    QVERIFY(f.start(" "));
+    zp::TextView *view = f.newDocument("big world")->rtfEdit();
+    select(view, 4, 5);
+    openFind(f);
+    QCOMPARE(txtFind(f, 0)->selectedText(), QStringLiteral("world"));
+    const auto enabled = [&] {
+        return QList<bool>{btnFind(f, 0)->isEnabled(), btnFind(f, 1)->isEnabled(), btnFind(f, 2)->isEnabled()};
+    };
+    QCOMPARE(enabled(), (QList<bool>{true, true, true}));
+    QTest::keyClick(txtFind(f, 0), Qt::Key_Backspace);
+    // The replacement box alone enables nothing.
+    QTest::keyClicks(txtFind(f, 1), "x");
+    QCOMPARE(enabled(), (QList<bool>{false, false, true}));
+    // Opened again with nothing selected, the box starts empty.
+    btnFind(f, 2)->click();
+    select(view, 3, 0);
+    openFind(f);
+    QCOMPARE(txtFind(f, 0)->text(), QString());
 }
 
 void TestFindDialog::keys_data()
@@ -77,19 +51,13 @@ void TestFindDialog::keys_data()
     QTest::addColumn<QString>("control");
     QTest::addColumn<int>("key");
     QTest::addColumn<QString>("find");
-    QTest::addColumn<bool>("open");
-    QTest::addColumn<QString>("focusAfter");
-
+    QTest::addColumn<QString>("focusAfter"); // "" = the dialog closed
     const int esc = Qt::Key_Escape, enter = Qt::Key_Return;
-    QTest::newRow("Esc in the find box") << "txtFind(0)" << esc << "b" << false << "";
-    QTest::newRow("Esc in the replacement box") << "txtFind(1)" << esc << "b" << false << "";
-    QTest::newRow("Esc on an option") << "chkOption(1)" << esc << "b" << false << "";
-    QTest::newRow("Esc on a button") << "btnFind(0)" << esc << "b" << false << "";
-    QTest::newRow("Enter in the find box moves on") << "txtFind(0)" << enter << "b" << true << "btnFind(0)";
-    QTest::newRow("Enter in an empty find box stays")
-        << "txtFind(0)" << enter << "" << true << "txtFind(0)";
-    QTest::newRow("Enter in the replacement box") << "txtFind(1)" << enter << "b" << true << "txtFind(1)";
-    QTest::newRow("Enter on an option") << "chkOption(0)" << enter << "b" << true << "chkOption(0)";
+    QTest::newRow("Esc in the find box") << "txtFind(0)" << esc << "b" << "";
+    QTest::newRow("Esc on a button") << "btnFind(0)" << esc << "b" << "";
+    QTest::newRow("Enter in the find box moves on") << "txtFind(0)" << enter << "b" << "btnFind(0)";
+    QTest::newRow("Enter in an empty find box stays") << "txtFind(0)" << enter << "" << "txtFind(0)";
+    QTest::newRow("Enter on an option") << "chkOption(0)" << enter << "b" << "chkOption(0)";
 }
 
 void TestFindDialog::keys()
@@ -97,86 +65,81 @@ void TestFindDialog::keys()
     QFETCH(QString, control);
     QFETCH(int, key);
     QFETCH(QString, find);
-    QFETCH(bool, open);
     QFETCH(QString, focusAfter);
-
-    FindFixture f;
-    zp::TextView *view = f.newDocument(QStringLiteral("abc"))->rtfEdit();
-    zp::FindDialog *dialog = f.openFind();
-    f.txtFind(0)->setText(find);
-    f.txtFind(1)->setText(QStringLiteral("x"));
+    TestApp f;
+    QVERIFY(f.start(" "));
+    zp::TextView *view = f.newDocument("abc")->rtfEdit();
+    zp::FindDialog *dialog = openFind(f);
+    txtFind(f, 0)->setText(find);
+    txtFind(f, 1)->setText("x");
     QWidget *target = dialog->findChild<QWidget *>(control);
     target->setFocus();
     QTest::keyClick(target, Qt::Key(key));
+    const bool open = !focusAfter.isEmpty();
     QCOMPARE(dialog->isVisible(), open);
-    QCOMPARE(dialog->isLoaded(), open);
-    QCOMPARE(f.windows().first(QStringLiteral("frmFind")) != nullptr, open);
+    QCOMPARE(f.context().windows->first("frmFind") != nullptr, open);
     // No key searches or replaces by itself.
     QCOMPARE(view->text(), QStringLiteral("abc"));
     QCOMPARE(view->selLength(), 0);
-    QCOMPARE(f.messages(), QStringList());
+    QCOMPARE(messages(f), QStringList());
     if (!open)
         return;
     QCOMPARE(dialog->focusWidget()->objectName(), focusAfter);
-    if (focusAfter != QLatin1String("btnFind(0)"))
-        return;
-    // A second Enter presses the button that now has the focus.
-    QTest::keyClick(f.btnFind(0), Qt::Key_Return);
-    QCOMPARE(view->selStart(), 1);
-    QCOMPARE(view->selLength(), 1);
+    if (focusAfter == "btnFind(0)") {
+        // A second Enter presses the button that now has the focus.
+        QTest::keyClick(btnFind(f, 0), Qt::Key_Return);
+        QCOMPARE(view->selStart(), 1);
+        QCOMPARE(view->selLength(), 1);
+    }
 }
 
-void TestFindDialog::onceAndRegisteredWhileLoaded()
+void TestFindDialog::reopeningKeepsSearchState()
 {
-    FindFixture f;
-    zp::TextView *view = f.newDocument(QStringLiteral("abc abc"))->rtfEdit();
-    zp::FindDialog *dialog = f.openFind();
-    const int index = f.windows().count() - 1;
-    QCOMPARE(f.windows().formName(index), QStringLiteral("frmFind"));
-    QCOMPARE(f.windows().caption(index), QStringLiteral("検索"));
-
-    f.txtFind(0)->setText(QStringLiteral("abc"));
-    f.chkOption(1)->click();
-    f.btnFind(0)->click();
-    QCOMPARE(dialog->SearchPos(), 2);
-    f.btnFind(2)->click();
+    TestApp f;
+    QVERIFY(f.start(" "));
+    zp::TextView *view = f.newDocument("abc abc")->rtfEdit();
+    zp::FindDialog *dialog = openFind(f);
+    txtFind(f, 0)->setText("abc");
+    chkOption(f, 1)->click();
+    btnFind(f, 0)->click();
+    btnFind(f, 2)->click();
     QVERIFY(!dialog->isVisible());
-    QVERIFY(!f.windows().first(QStringLiteral("frmFind")));
-    // Closing keeps the search state; the next opening starts its controls
-    // afresh and is again registered, at the end of the list.
-    QCOMPARE(dialog->SearchPos(), 2);
+    QVERIFY(!f.context().windows->first("frmFind"));
+    // The next opening keeps the search state, starts its controls afresh,
+    // and is the same window, registered again at the end of the list.
     view->setSelLength(0);
-    QCOMPARE(f.openFind(), dialog);
-    QCOMPARE(f.main->findChildren<zp::FindDialog *>().size(), 1);
-    QCOMPARE(f.windows().formName(f.windows().count() - 1), QStringLiteral("frmFind"));
-    QCOMPARE(f.txtFind(0)->text(), QString());
-    QVERIFY(!f.chkOption(1)->isChecked());
+    QCOMPARE(openFind(f), dialog);
+    QCOMPARE(f.main()->findChildren<zp::FindDialog *>().size(), 1);
+    QCOMPARE(f.context().windows->formName(f.context().windows->count() - 1), "frmFind");
+    QCOMPARE(txtFind(f, 0)->text(), QString());
+    QVERIFY(!chkOption(f, 1)->isChecked());
     QCOMPARE(dialog->SearchPos(), 2);
     // Opening it again while it is open changes nothing.
-    f.txtFind(0)->setText(QStringLiteral("typed"));
-    f.openFind();
-    QCOMPARE(f.txtFind(0)->text(), QStringLiteral("typed"));
-    QCOMPARE(f.windows().count(), index + 1);
+    txtFind(f, 0)->setText("typed");
+    const int count = f.context().windows->count();
+    openFind(f);
+    QCOMPARE(txtFind(f, 0)->text(), QStringLiteral("typed"));
+    QCOMPARE(f.context().windows->count(), count);
 }
 
 void TestFindDialog::actsOnActiveDocument()
 {
-    FindFixture f;
-    zp::EditWindow *first = f.newDocument(QStringLiteral("xx abc"));
-    zp::EditWindow *second = f.newDocument(QStringLiteral("abc"));
-    f.openFind();
-    f.txtFind(0)->setText(QStringLiteral("abc"));
-    f.chkOption(0)->click();
-
-    f.main->mdiArea()->setActiveSubWindow(first->subWindow());
-    f.btnFind(0)->click();
+    TestApp f;
+    QVERIFY(f.start(" "));
+    zp::EditWindow *first = f.newDocument("xx abc");
+    zp::EditWindow *second = f.newDocument("abc");
+    openFind(f);
+    txtFind(f, 0)->setText("abc");
+    chkOption(f, 0)->click();
+    f.main()->mdiArea()->setActiveSubWindow(first->subWindow());
+    btnFind(f, 0)->click();
     QCOMPARE(first->rtfEdit()->selStart(), 3);
     QCOMPARE(second->rtfEdit()->selLength(), 0);
 
-    f.main->mdiArea()->setActiveSubWindow(second->subWindow());
-    f.chkOption(2)->click();
-    f.txtFind(1)->setText(QStringLiteral("d"));
-    f.btnFind(1)->click();
+    f.main()->mdiArea()->setActiveSubWindow(second->subWindow());
+    chkOption(f, 2)->click();
+    txtFind(f, 1)->setText("d");
+    btnFind(f, 1)->click();
     QCOMPARE(second->rtfEdit()->text(), QStringLiteral("d"));
     QCOMPARE(first->rtfEdit()->text(), QStringLiteral("xx abc"));
 }
@@ -191,62 +154,57 @@ void TestFindDialog::noDocumentWindowActive_data()
 void TestFindDialog::noDocumentWindowActive()
 {
     QFETCH(bool, preview);
-    FindFixture f;
-    zp::EditWindow *document = f.newDocument(QStringLiteral("abc"));
-    zp::FindDialog *dialog = f.openFind();
-    f.txtFind(0)->setText(QStringLiteral("b"));
-    f.txtFind(1)->setText(QStringLiteral("x"));
+    TestApp f;
+    QVERIFY(f.start(" "));
+    zp::EditWindow *document = f.newDocument("abc");
+    zp::FindDialog *dialog = openFind(f);
+    txtFind(f, 0)->setText("b");
+    txtFind(f, 1)->setText("x");
     if (preview) {
         auto *browser = new QWidget;
-        browser->setObjectName(QStringLiteral("frmBrow"));
-        QMdiSubWindow *sub = f.main->addChild(browser);
-        sub->show();
-        f.main->mdiArea()->setActiveSubWindow(sub);
-        QCOMPARE(f.main->activeChild(), browser);
+        browser->setObjectName("frmBrow");
+        f.main()->addChild(browser)->show();
+        f.main()->mdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow *>(browser->parentWidget()));
+        QCOMPARE(f.main()->activeChild(), browser);
     } else {
         document->subWindow()->close();
-        QTRY_VERIFY(!f.main->activeChild());
+        QTRY_VERIFY(!f.main()->activeChild());
     }
     for (int press : {0, 1, 0, 1})
-        f.btnFind(press)->click();
-    f.chkOption(2)->click();
-    f.btnFind(1)->click();
-    QCOMPARE(f.messages(), QStringList());
+        btnFind(f, press)->click();
+    chkOption(f, 2)->click();
+    btnFind(f, 1)->click();
+    QCOMPARE(messages(f), QStringList());
     QVERIFY(!dialog->CaretTaken());
     if (preview)
         QCOMPARE(document->rtfEdit()->text(), QStringLiteral("abc"));
-    f.btnFind(2)->click();
-    QVERIFY(!dialog->isVisible());
 }
 
 void TestFindDialog::closingDocumentDuringReplaceAll()
 {
-    FindFixture f;
-    QString text;
-    for (int i = 0; i < 20000; ++i)
-        text += QStringLiteral("word ");
-    QPointer<zp::EditWindow> document = f.newDocument(text);
-    zp::EditWindow *other = f.newDocument(QStringLiteral("word"));
-    f.main->mdiArea()->setActiveSubWindow(document->subWindow());
-    zp::FindDialog *dialog = f.openFind();
+    TestApp f;
+    QVERIFY(f.start(" "));
+    QPointer<zp::EditWindow> document = f.newDocument(QStringLiteral("word ").repeated(20000));
+    document->setCloseRequestHandler([] { return true; }); // closes without the question
+    zp::EditWindow *other = f.newDocument("word");
+    f.main()->mdiArea()->setActiveSubWindow(document->subWindow());
+    zp::FindDialog *dialog = openFind(f);
     dialog->setEventSlice(0);
-    f.txtFind(0)->setText(QStringLiteral("word"));
-    f.txtFind(1)->setText(QStringLiteral("words"));
-    f.chkOption(2)->click();
-
+    txtFind(f, 0)->setText("word");
+    txtFind(f, 1)->setText("words");
+    chkOption(f, 2)->click();
     // The close comes in with the first round of events of the run.
-    QTimer::singleShot(0, f.main, [&] { document->subWindow()->close(); });
-    f.btnFind(1)->click();
-
+    QTimer::singleShot(0, f.main(), [&] { document->subWindow()->close(); });
+    btnFind(f, 1)->click();
     // The run ended quietly: no message, and the dialog takes presses again.
-    QCOMPARE(f.messages(), QStringList());
+    QCOMPARE(messages(f), QStringList());
     QVERIFY(!dialog->isReplacing());
     QTRY_VERIFY(!document);
-    QCOMPARE(f.main->activeChild(), other);
-    f.expectMessages(1);
-    f.btnFind(1)->click();
+    QCOMPARE(f.main()->activeChild(), other);
+    expectMessages(f, 1);
+    btnFind(f, 1)->click();
     QCOMPARE(other->rtfEdit()->text(), QStringLiteral("words"));
-    QCOMPARE(f.messages(), QStringList{QStringLiteral("1個の文字列を置き換えました")});
+    QCOMPARE(f.boxes.shown().size(), 1);
 }
 
 void TestFindDialog::commandsRefusedDuringReplaceAll_data()
@@ -261,39 +219,36 @@ void TestFindDialog::commandsRefusedDuringReplaceAll()
     // Commands that would change the document or the dialog while a
     // replace-all runs are refused: every match is replaced and counted.
     QFETCH(QString, command);
-    FindFixture f;
-    QString text;
-    for (int i = 0; i < 200; ++i)
-        text += QStringLiteral("<p>ab");
-    zp::TextView *view = f.newDocument(text)->rtfEdit();
+    TestApp f;
+    QVERIFY(f.start(" "));
+    zp::TextView *view = f.newDocument(QStringLiteral("<p>ab").repeated(200))->rtfEdit();
     // An undo step of the user's before the run.
     view->moveCursor(QTextCursor::End);
-    view->insertPlainText(QStringLiteral("ab"));
+    view->insertPlainText("ab");
     view->setFocus();
-    zp::FindDialog *dialog = f.openFind();
+    zp::FindDialog *dialog = openFind(f);
     dialog->setEventSlice(0);
-    f.txtFind(0)->setText(QStringLiteral("ab"));
-    f.txtFind(1)->setText(QStringLiteral("X"));
-    f.chkOption(2)->click();
+    txtFind(f, 0)->setText("ab");
+    txtFind(f, 1)->setText("X");
+    chkOption(f, 2)->click();
     QTimer::singleShot(0, view, [&] {
         if (command == "tag case") {
-            f.main->mnuEditHtmlLarge_Click();
+            f.main()->mnuEditHtmlLarge_Click();
         } else if (command == "undo key") {
             QTest::keyClick(view, Qt::Key_Z, Qt::ControlModifier);
         } else if (command == "typing") {
-            QTest::keyClicks(view, QStringLiteral("ab"));
+            QTest::keyClicks(view, "ab");
         } else {
-            QTest::keyClick(f.txtFind(0), Qt::Key_Escape);
-            f.main->mnuFindText_Click();
+            QTest::keyClick(txtFind(f, 0), Qt::Key_Escape);
+            f.main()->mnuFindText_Click();
         }
     });
-    f.expectMessages(1);
-    f.btnFind(1)->click();
-    QCOMPARE(view->text(), QString(QStringLiteral("<p>X").repeated(200) + QStringLiteral("X")));
-    QCOMPARE(f.messages(), QStringList{QStringLiteral("201個の文字列を置き換えました")});
+    expectMessages(f, 1);
+    btnFind(f, 1)->click();
+    QCOMPARE(view->text(), QString(QStringLiteral("<p>X").repeated(200) + "X"));
+    QCOMPARE(messages(f), QStringList{QStringLiteral("201個の文字列を置き換えました")});
     QVERIFY(dialog->isVisible());
-    QCOMPARE(f.txtFind(0)->text(), QStringLiteral("ab"));
-    QVERIFY(f.btnFind(1)->isEnabled());
+    QCOMPARE(txtFind(f, 0)->text(), QStringLiteral("ab"));
     QVERIFY(!view->isReadOnly());
 }
 

@@ -3,31 +3,17 @@
 
 #include "platform/filesystem.h"
 
-#include "../support/permissions.h"
+#include "files.h"
+#include "permissions.h"
 
-#include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
 using namespace zp;
 using namespace zp::testing;
 
-namespace {
-
-QByteArray readAll(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
-}
-
-bool writeRaw(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
-}
-
-} // namespace
+using zptest::readBytes;
+using zptest::writeBytes;
 
 class TestFileSystem : public QObject
 {
@@ -50,7 +36,7 @@ void TestFileSystem::init()
     QVERIFY(m_dir->isValid());
     m_folder = m_dir->path() + "/";
     QVERIFY(QDir().mkdir(m_folder + "sub"));
-    QVERIFY(writeRaw(m_folder + "a.txt", "precious"));
+    QVERIFY(writeBytes(m_folder + "a.txt", "precious"));
     QVERIFY(QFile::link(m_folder + "a.txt", m_folder + "link.txt"));
     QVERIFY(QFile::link(m_dir->path(), m_folder + "sub/up"));
 }
@@ -72,7 +58,7 @@ void TestFileSystem::copyOntoItself()
     QFETCH(QString, target);
     LocalFileSystem fs;
     QVERIFY(fs.copyOver(m_folder + source, m_folder + target));
-    QCOMPARE(readAll(m_folder + "a.txt"), QByteArray("precious"));
+    QCOMPARE(readBytes(m_folder + "a.txt"), QByteArray("precious"));
     QVERIFY(QFileInfo(m_folder + "link.txt").isSymLink());
     QCOMPARE(QDir(m_folder).entryList(QDir::Files | QDir::Hidden | QDir::System).size(), 2);
 }
@@ -92,8 +78,8 @@ void TestFileSystem::copyOver()
     QFETCH(QString, source);
     QFETCH(bool, copied);
     const QString target = m_folder + "sub/a.txt";
-    QVERIFY(writeRaw(target, "old backup"));
-    QVERIFY(writeRaw(m_folder + "locked.txt", "secret"));
+    QVERIFY(writeBytes(target, "old backup"));
+    QVERIFY(writeBytes(m_folder + "locked.txt", "secret"));
     QVERIFY(QFile::setPermissions(m_folder + "locked.txt", QFileDevice::Permissions()));
     LocalFileSystem fs;
     {
@@ -102,7 +88,7 @@ void TestFileSystem::copyOver()
             QSKIP("file modes are not enforced for this user");
         QCOMPARE(fs.copyOver(m_folder + source, target), copied);
     }
-    QCOMPARE(readAll(target), copied ? QByteArray("precious") : QByteArray("old backup"));
+    QCOMPARE(readBytes(target), copied ? QByteArray("precious") : QByteArray("old backup"));
     QCOMPARE(QDir(m_folder + "sub").entryList(QDir::Files | QDir::Hidden).size(), 1);
 }
 

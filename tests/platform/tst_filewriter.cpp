@@ -1,13 +1,12 @@
 // Writing a whole file: the original survives every failed write, stays the
-// same file (mode, owner, links), and a folder that refuses temporary files still lets an
-// existing file be written in place.
+// same file (mode, owner, links), and a folder that refuses temporary files
+// still lets an existing file be written in place.
 
 #include "platform/filewriter.h"
 
-#include "../support/permissions.h"
+#include "files.h"
+#include "permissions.h"
 
-#include <QFile>
-#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -19,21 +18,8 @@
 using namespace zp;
 using namespace zp::testing;
 
-namespace {
-
-QByteArray readAll(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
-}
-
-bool writeRaw(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
-}
-
-} // namespace
+using zptest::readBytes;
+using zptest::writeBytes;
 
 class TestFileWriter : public QObject
 {
@@ -65,7 +51,7 @@ void TestFileWriter::keepsWhatTheFileIs()
     QTemporaryDir dir;
     const QString file = dir.filePath("a.txt");
     const QString other = dir.filePath("other.txt");
-    QVERIFY(writeRaw(file, "old old old old"));
+    QVERIFY(writeBytes(file, "old old old old"));
     const auto mode = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup;
     QVERIFY(QFile::setPermissions(file, mode));
     if (kind == "owner" && ::chown(QFile::encodeName(file).constData(), 1234, 1234) != 0)
@@ -79,7 +65,7 @@ void TestFileWriter::keepsWhatTheFileIs()
 
     QString error;
     QVERIFY2(writeWholeFile(kind == "symlink" ? other : file, "new", &error), qPrintable(error));
-    QCOMPARE(readAll(file), QByteArray("new"));
+    QCOMPARE(readBytes(file), QByteArray("new"));
     struct stat after {};
     QVERIFY(::stat(QFile::encodeName(file).constData(), &after) == 0);
     QCOMPARE(after.st_mode & 0777, 0640u);
@@ -88,7 +74,7 @@ void TestFileWriter::keepsWhatTheFileIs()
     if (kind == "hardlink") {
         QCOMPARE(after.st_ino, before.st_ino);
         QCOMPARE(after.st_nlink, nlink_t(2));
-        QCOMPARE(readAll(other), QByteArray("new"));
+        QCOMPARE(readBytes(other), QByteArray("new"));
     }
     if (kind == "symlink")
         QVERIFY(QFileInfo(other).isSymLink());
@@ -114,28 +100,23 @@ void TestFileWriter::readOnlyFolder()
     QVERIFY(QDir().mkdir(folder));
     const QString path = folder + "/a.txt";
     if (exists) {
-        QVERIFY(writeRaw(path, "original"));
+        QVERIFY(writeBytes(path, "original"));
         QFile::setPermissions(path, fileWritable ? QFileDevice::ReadOwner | QFileDevice::WriteOwner
                                                  : QFileDevice::ReadOwner);
     }
-    QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
     {
+        FolderMode readOnly(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
         FileModesEnforced enforced;
-        if (!FileModesEnforced::folderModesApply(folder)) {
-            QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner
-                                          | QFileDevice::ExeOwner);
+        if (!FileModesEnforced::folderModesApply(folder))
             QSKIP("file modes are not enforced for this user");
-        }
         QString error;
         QCOMPARE(writeWholeFile(path, "replacement", &error), written);
         QCOMPARE(error.isEmpty(), written);
     }
-    QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner
-                                  | QFileDevice::ExeOwner);
     if (written)
-        QCOMPARE(readAll(path), QByteArray("replacement"));
+        QCOMPARE(readBytes(path), QByteArray("replacement"));
     else if (exists)
-        QCOMPARE(readAll(path), QByteArray("original"));
+        QCOMPARE(readBytes(path), QByteArray("original"));
     else
         QVERIFY(!QFileInfo::exists(path));
     QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden).size(), exists ? 1 : 0);
@@ -166,7 +147,7 @@ void TestFileWriter::failedWriteLeavesOriginal()
     QFETCH(bool, linked);
     QTemporaryDir dir;
     const QString path = dir.filePath("big.txt");
-    QVERIFY(writeRaw(path, "small original"));
+    QVERIFY(writeBytes(path, "small original"));
     if (linked)
         QVERIFY(::link(QFile::encodeName(path).constData(),
                        QFile::encodeName(dir.filePath("link")).constData()) == 0);
@@ -182,7 +163,7 @@ void TestFileWriter::failedWriteLeavesOriginal()
     std::signal(SIGXFSZ, oldHandler);
     QVERIFY(!ok);
     QVERIFY(!error.isEmpty());
-    QCOMPARE(readAll(path), QByteArray("small original"));
+    QCOMPARE(readBytes(path), QByteArray("small original"));
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), linked ? 2 : 1);
 }
 

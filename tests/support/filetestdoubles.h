@@ -1,9 +1,7 @@
 #pragma once
-// Doubles for the file dialogs, answered from scripts given in advance (an
-// unexpected dialog fails the running test), and a clipboard that stays in
-// memory.
+// The file dialogs answered from scripts given in advance (an unexpected
+// dialog fails the running test).
 
-#include "platform/clipboard.h"
 #include "platform/filedialogs.h"
 
 #include <QList>
@@ -47,14 +45,6 @@ private:
         }
         return answers.takeFirst();
     }
-};
-
-class MemoryClipboard : public Clipboard
-{
-public:
-    QString content;
-    QString text() const override { return content; }
-    void setText(const QString &text) override { content = text; }
 };
 
 } // namespace zp::testing

@@ -36,8 +36,6 @@ public:
     }
 
     const QList<Shown> &shown() const { return m_shown; }
-    int unexpected() const { return m_unexpected; }
-    int unusedAnswers() const { return int(m_answers.size()); }
     // True when every box was expected and every answer used.
     bool settled() const { return m_unexpected == 0 && m_answers.isEmpty(); }
 

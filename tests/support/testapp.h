@@ -1,12 +1,26 @@
 #pragma once
-// A started program in a temporary application folder, with the message-box
-// double and the (offscreen) system clipboard.
+// The whole program started over a temporary application folder, with the
+// message-box and file-dialog doubles and the offscreen system clipboard
+// (emptied at each start), and a folder for the test's own files. Every
+// document is set unmodified at the end, so closing asks nothing.
 
 #include "app/startup.h"
+#include "documents/documents.h"
+#include "editor/editwindow.h"
+#include "editor/textview.h"
 #include "mainwindow/mainwindow.h"
 #include "platform/clipboard.h"
+#include "platform/settingsfile.h"
+#include "platform/windowlist.h"
+
+#include "filetestdoubles.h"
+#include "files.h"
 #include "scriptedmessageboxes.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QTemporaryDir>
 
 #include <functional>
@@ -16,30 +30,94 @@ namespace zptest {
 
 struct TestApp
 {
-    QTemporaryDir folder;
+    QTemporaryDir folder; // the program's folder
+    QTemporaryDir files;  // the test's documents
     ScriptedMessageBoxes boxes;
+    zp::testing::ScriptedFileDialogs dialogs;
     zp::SystemClipboard clipboard;
     std::unique_ptr<zp::Application> app;
     // Run on the context before the start-up sequence (to put in more doubles).
     std::function<void(zp::AppContext &)> configure;
 
-    // Writes settings (INI text, CR LF added) before the start when given.
-    bool start(const QString &commandLine = QString(), const QByteArray &settings = QByteArray())
+    // settings: "Key=Value" of section [Edit] or "Section/Key=Value", written
+    // before the start; commandLine as the program gets it (" " opens no
+    // document at all).
+    bool start(const QString &commandLine = QString(), const QStringList &settings = {})
     {
-        if (!settings.isNull()) {
-            QFile file(folder.filePath(QStringLiteral("Zelkopad.ini")));
-            if (!file.open(QIODevice::WriteOnly))
-                return false;
-            file.write(settings);
+        const zp::SettingsFile file(zp::Application::AppFolderOf(folder.path()));
+        for (const QString &line : settings) {
+            const QString name = line.section('=', 0, 0);
+            file.write(name.contains('/') ? name.section('/', 0, 0) : QStringLiteral("Edit"),
+                       name.section('/', -1), line.section('=', 1));
         }
+        QGuiApplication::clipboard()->clear();
         app = std::make_unique<zp::Application>(folder.path(), boxes, clipboard);
+        app->context().fileDialogs = &dialogs;
         if (configure)
             configure(app->context());
         return app->Main(commandLine);
     }
+    // The settings file as it is before the start, byte for byte.
+    QString settingsPath() const { return folder.filePath(QStringLiteral("Zelkopad.ini")); }
+    bool writeSettings(const QByteArray &ini) const { return writeBytes(settingsPath(), ini); }
+
+    // The answers to the next message boxes, in order.
+    void answer(std::initializer_list<zp::MessageBoxes::Answer> answers)
+    {
+        for (zp::MessageBoxes::Answer a : answers)
+            boxes.expect(a);
+    }
 
     zp::MainWindow *frame() const { return app ? app->mainWindow() : nullptr; }
-    zp::AppContext &context() { return app->context(); }
+    zp::MainWindow *main() const { return frame(); }
+    zp::AppContext &context() const { return app->context(); }
+    zp::Documents &documents() const { return frame()->documents(); }
+
+    // An untitled, unmodified document holding text.
+    zp::EditWindow *newDocument(const QString &text)
+    {
+        zp::EditWindow *document = documents().NewDocument(0);
+        document->rtfEdit()->setText(text);
+        document->rtfEdit()->setTag(QStringLiteral("0"));
+        return document;
+    }
+    // The document windows in load order, and their titles.
+    QList<zp::EditWindow *> documentWindows() const
+    {
+        QList<zp::EditWindow *> list;
+        for (int i = 0; i < context().windows->count(); ++i) {
+            if (auto *w = qobject_cast<zp::EditWindow *>(context().windows->at(i)))
+                list.append(w);
+        }
+        return list;
+    }
+    QStringList documentTitles() const
+    {
+        QStringList titles;
+        for (zp::EditWindow *w : documentWindows())
+            titles.append(w->windowTitle());
+        return titles;
+    }
+
+    QString filePath(const QString &name) const { return files.filePath(name); }
+    QString backupPath(const QString &name) const { return context().backupFolder() + name; }
+    // Writes a test file (folders made as needed) and returns its path.
+    QString writeFile(const QString &name, const QByteArray &bytes) const
+    {
+        writeBytes(filePath(name), bytes);
+        return filePath(name);
+    }
+    static QByteArray readFile(const QString &path) { return readBytes(path); }
+
+    void shutDown()
+    {
+        if (!app)
+            return;
+        for (zp::EditWindow *w : documentWindows())
+            w->rtfEdit()->setTag(QStringLiteral("0"));
+        app.reset();
+    }
+    ~TestApp() { shutDown(); }
 };
 
 } // namespace zptest
