@@ -11,32 +11,17 @@ using zp::StringSearchText;
 
 namespace {
 
-// A text that hands out at most maxPiece characters per read, so matches
-// that straddle two reads are exercised with small texts.
-class ChoppyText : public zp::SearchText
+// Counts its reads, so that a far match is seen to cost a few large ones.
+struct CountedText : StringSearchText
 {
-public:
-    explicit ChoppyText(QString text) : m_text(std::move(text)) {}
-    int length() const override { return int(m_text.size()); }
+    using StringSearchText::StringSearchText;
     QString read(int position, int count) const override
     {
         ++reads;
-        return m_text.mid(position, count);
+        return StringSearchText::read(position, count);
     }
     mutable int reads = 0;
-
-private:
-    QString m_text;
 };
-
-ReplaceAllPlan planFor(const QString &text, const QString &find, const QString &replacement)
-{
-    ReplaceAllPlan plan(find, replacement);
-    const StringSearchText source(text);
-    while (plan.findNext(source)) {
-    }
-    return plan;
-}
 
 } // namespace
 
@@ -108,10 +93,8 @@ void TestFindEngine::findAcrossPieces()
 {
     QFETCH(int, at);
     QFETCH(bool, matchCase);
-    QString text(1000000, QLatin1Char('x'));
-    text.replace(at, 4, QStringLiteral("find"));
-    ChoppyText source(text);
-    QCOMPARE(zp::findText(source, QStringLiteral("FIND").toLower(), 0, matchCase), at);
+    const CountedText source(QString(1000000, u'x').replace(at, 4, QStringLiteral("find")));
+    QCOMPARE(zp::findText(source, QStringLiteral("find"), 0, matchCase), at);
     if (!matchCase)
         QCOMPARE(zp::findText(source, QStringLiteral("FIND"), 0, false), at);
     // A far match costs a handful of reads, not one per few characters.
@@ -123,83 +106,69 @@ void TestFindEngine::upperKeepsPositions_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("ASCII") << "abcdefghijklmnopqrstuvwxyz XYZ 09@[`{"
-                           << "ABCDEFGHIJKLMNOPQRSTUVWXYZ XYZ 09@[`{";
+    QTest::newRow("ASCII bounds") << "az@[`{" << "AZ@[`{";
     QTest::newRow("sharp s") << u"straße"_qs << u"STRAßE"_qs;
     QTest::newRow("ligature fi stays") << u"\uFB01x"_qs << u"\uFB01X"_qs;
     QTest::newRow("full-width") << u"ａｚ"_qs << u"ＡＺ"_qs;
-    QTest::newRow("Greek and Cyrillic") << u"αβжя"_qs << u"ΑΒЖЯ"_qs;
     QTest::newRow("surrogate pair") << u"\U00010428a"_qs << u"\U00010400A"_qs;
     QTest::newRow("lone surrogate") << u"\xD801" "a"_qs << u"\xD801" "A"_qs;
-    QTest::newRow("kana unchanged") << u"かなカナ"_qs << u"かなカナ"_qs;
 }
 
 void TestFindEngine::upperKeepsPositions()
 {
     QFETCH(QString, text);
     QFETCH(QString, expected);
-    const QString upper = zp::upperSameLength(text);
-    QCOMPARE(upper.size(), text.size());
-    QCOMPARE(upper, expected);
+    QCOMPARE(zp::upperSameLength(text), expected);
 }
 
 void TestFindEngine::replaceAll_data()
 {
-    QTest::addColumn<QString>("raw");
+    // Line breaks are written as the digit of their form: 0 CR LF, 1 CR,
+    // 2 LF; 9 is a break the replacement brings, which takes the new form.
+    QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("find");
     QTest::addColumn<QString>("replacement");
     QTest::addColumn<int>("count");
     QTest::addColumn<QString>("result");
     QTest::addColumn<int>("caret");
-
     QTest::newRow("inserted text not searched again") << "aaa" << "a" << "aa" << 3 << "aaaaaa" << 6;
     QTest::newRow("exact case only") << "abc ABC Abc" << "ABC" << "x" << 1 << "abc x Abc" << 5;
     QTest::newRow("overlaps taken left to right") << "aaaa" << "aa" << "b" << 2 << "bb" << 2;
     QTest::newRow("nothing found") << "abc" << "z" << "y" << 0 << "abc" << -1;
     QTest::newRow("shrinks") << "<br><br>x" << "<br>" << "" << 2 << "x" << 0;
-    QTest::newRow("breaks keep their forms")
-        << "abc\r\nabc\rabc\nabc" << "abc" << "abcde" << 4 << "abcdecabcderabcdenabcde" << 23;
-    QTest::newRow("find text across a CR LF")
-        << "a\r\nb a\rb\nc" << "a\nb" << "-" << 2 << "- -nc" << 3;
-    QTest::newRow("breaks in the replacement take the new form")
-        << "x;y\rz;" << ";" << "\r\n\n" << 2 << "xNNyrzNN" << 8;
-    QTest::newRow("a lone CR before an LF stays two breaks")
-        << "b\r\r\nc" << "c" << "d" << 1 << "brcd" << 4;
-    QTest::newRow("Japanese") << u"検索と検索"_qs << u"検索"_qs << u"置換え"_qs << 2
-                              << u"置換えと置換え"_qs << 7;
+    QTest::newRow("breaks keep their forms") << "abc0abc1abc2abc" << "abc" << "abcde" << 4
+                                             << "abcde0abcde1abcde2abcde" << 23;
+    QTest::newRow("find text across a break") << "a0b a1b2c" << "a\nb" << "-" << 2 << "- -2c" << 3;
+    QTest::newRow("breaks in the replacement") << "x;y1z;" << ";" << "\r\n\n" << 2 << "x99y1z99" << 8;
+    QTest::newRow("a lone CR before a CR LF") << "b10c" << "c" << "d" << 1 << "b10d" << 4;
+    QTest::newRow("Japanese") << u"検索と検索"_qs << u"検索"_qs << u"置換え"_qs << 2 << u"置換えと置換え"_qs << 7;
 }
 
 void TestFindEngine::replaceAll()
 {
-    QFETCH(QString, raw);
+    QFETCH(QString, text);
     QFETCH(QString, find);
     QFETCH(QString, replacement);
     QFETCH(int, count);
     QFETCH(QString, result);
     QFETCH(int, caret);
-
-    // The plan works on the view's text (breaks as "\n") and the forms of
-    // its breaks, written here as the characters themselves: 'c' CR LF,
-    // 'r' CR, 'n' LF; a break the replacement brings takes 'N'.
-    QString text;
     std::vector<quint8> forms;
-    for (qsizetype i = 0; i < raw.size(); ++i) {
-        const bool crlf = raw.mid(i, 2) == QLatin1String("\r\n");
-        if (crlf || raw.at(i) == QLatin1Char('\r') || raw.at(i) == QLatin1Char('\n')) {
-            forms.push_back(quint8(crlf ? 'c' : raw.at(i) == QLatin1Char('\r') ? 'r' : 'n'));
-            text += QLatin1Char('\n');
-            i += crlf;
-        } else {
-            text += raw.at(i);
+    for (QChar &c : text) {
+        if (c.isDigit()) {
+            forms.push_back(quint8(c.digitValue()));
+            c = u'\n';
         }
     }
-    const ReplaceAllPlan plan = planFor(text, find, replacement);
+    ReplaceAllPlan plan(find, replacement);
+    while (plan.findNext(StringSearchText(text))) {
+    }
     QCOMPARE(plan.count(), count);
-    QString out = plan.apply(text, forms, 'N');
-    QCOMPARE(qsizetype(forms.size()), out.count(QLatin1Char('\n')));
-    for (qsizetype i = 0, k = 0; i < out.size(); ++i) {
-        if (out.at(i) == QLatin1Char('\n'))
-            out[i] = QLatin1Char(char(forms[std::size_t(k++)]));
+    QString out = plan.apply(text, forms, 9);
+    QCOMPARE(qsizetype(forms.size()), out.count(u'\n'));
+    auto form = forms.begin();
+    for (QChar &c : out) {
+        if (c == u'\n')
+            c = QChar(u'0' + *form++);
     }
     QCOMPARE(out, result);
     QCOMPARE(plan.caretAfter(), caret);
