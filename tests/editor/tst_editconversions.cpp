@@ -1,5 +1,5 @@
-// The conversions applied to a text view: the bytes a save writes, one undo
-// step each, and the modified flag.
+// The conversions applied to a document window's text: the bytes a save
+// writes, the modified flag, the caret, and one undo step each.
 
 #include "editor/editconversions.h"
 #include "editor/editwindow.h"
@@ -10,30 +10,18 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-using zp::BreakForm;
-using zp::TextView;
-
 namespace {
 
-QByteArray savedBytes(const TextView &view, const QTemporaryDir &dir)
+enum Conversion { Lower = -2, Upper = -1 }; // 0 to 2: the break forms
+
+QByteArray savedBytes(const zp::TextView &view, const QTemporaryDir &dir)
 {
     const QString path = dir.filePath(QStringLiteral("out.txt"));
-    if (!view.saveFile(path))
-        return "<save failed>";
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return "<read failed>";
+    if (!view.saveFile(path) || !file.open(QIODevice::ReadOnly))
+        return "<save failed>";
     return file.readAll();
 }
-
-// A document window outside any frame: its text view marks itself modified
-// on every change, as in the program.
-struct Document
-{
-    zp::AppContext context;
-    zp::EditWindow window{context};
-    TextView &view = *window.rtfEdit();
-};
 
 } // namespace
 
@@ -41,130 +29,79 @@ class TestEditConversions : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void lineBreaksReachTheFile_data();
-    void lineBreaksReachTheFile();
-    void tagCaseIsOneUndoStep();
-    void tagCaseModifiedFlag_data();
-    void tagCaseModifiedFlag();
-    void conversionsKeepEveryLine_data();
-    void conversionsKeepEveryLine();
+    void conversions_data();
+    void conversions();
 };
 
-void TestEditConversions::lineBreaksReachTheFile_data()
+void TestEditConversions::conversions_data()
 {
     QTest::addColumn<QString>("raw");
-    QTest::addColumn<int>("form");
+    QTest::addColumn<int>("enterAt"); // where Enter is pressed first; -1: nowhere
+    QTest::addColumn<int>("conversion");
     QTest::addColumn<QByteArray>("bytes");
-    // "表" is 0x95 0x5C in CP932: its trail byte is not a line break.
-    const QString mixed = QStringLiteral("<p>表</p>\r\nb\rc\nd\n\re");
-    QTest::newRow("mixed to crlf") << mixed << 0
-                                   << QByteArray("<p>\x95\x5C</p>\r\nb\r\nc\r\nd\r\n\r\ne");
-    QTest::newRow("mixed to cr") << mixed << 1 << QByteArray("<p>\x95\x5C</p>\rb\rc\rd\r\re");
-    QTest::newRow("mixed to lf") << mixed << 2 << QByteArray("<p>\x95\x5C</p>\nb\nc\nd\n\ne");
-    QTest::newRow("crlf text to crlf unchanged") << QStringLiteral("a\r\nb\r\n") << 0
-                                                 << QByteArray("a\r\nb\r\n");
-    QTest::newRow("trailing breaks") << QStringLiteral("x\r\r\n") << 2 << QByteArray("x\n\n");
-}
-
-void TestEditConversions::lineBreaksReachTheFile()
-{
-    QFETCH(QString, raw);
-    QFETCH(int, form);
-    QFETCH(QByteArray, bytes);
-    QTemporaryDir dir;
-    Document doc;
-    TextView &view = doc.view;
-    view.setText(raw);
-    const QByteArray before = savedBytes(view, dir);
-    view.setTag(QStringLiteral("0"));
-
-    zp::applyLineBreaks(view, BreakForm(form));
-    QCOMPARE(savedBytes(view, dir), bytes);
-    QCOMPARE(view.tag(), QStringLiteral("1"));
-
-    view.undoEdit();
-    QCOMPARE(savedBytes(view, dir), before);
-    view.redoEdit();
-    QCOMPARE(savedBytes(view, dir), bytes);
-}
-
-void TestEditConversions::tagCaseIsOneUndoStep()
-{
-    QTemporaryDir dir;
-    TextView view;
-    const QString raw = QStringLiteral("<html>\r\n<body>\ntext<br>\r</body>\r\n</html>");
-    view.setText(raw);
-    view.setSelStart(8);
-    view.setSelLength(3);
-    const QByteArray before = savedBytes(view, dir);
-
-    zp::applyTagCase(view, true);
-    QCOMPARE(savedBytes(view, dir),
-             QByteArray("<HTML>\r\n<BODY>\ntext<BR>\r</BODY>\r\n</HTML>"));
-    // The caret stands at the old start of the selection, nothing selected.
-    QCOMPARE(view.selStart(), 8);
-    QCOMPARE(view.selLength(), 0);
-
-    view.undoEdit();
-    QCOMPARE(savedBytes(view, dir), before);
-}
-
-void TestEditConversions::tagCaseModifiedFlag_data()
-{
-    QTest::addColumn<QString>("raw");
     QTest::addColumn<QString>("tag");
-    QTest::addColumn<bool>("textChanged");
-    QTest::newRow("no tags: not modified") << QStringLiteral("plain") << QStringLiteral("0") << false;
-    QTest::newRow("< without >: not modified") << QStringLiteral("a <b") << QStringLiteral("0") << false;
-    QTest::newRow("spans already upper: modified, text kept")
-        << QStringLiteral("<P>x</P>") << QStringLiteral("1") << false;
-    QTest::newRow("converted") << QStringLiteral("<p>x</p>") << QStringLiteral("1") << true;
+    static const char *const breaks[] = {"\r\n", "\r", "\n"};
+    for (int form = 0; form < 3; ++form) {
+        // "表" is 0x95 0x5C in CP932.
+        QTest::addRow("mixed to form %d", form) << u"<p>表</p>\r\nb\rc\nd\n\re"_qs << -1 << form
+                                               << QByteArray("<p>\x95\x5C</p>|b|c|d||e").replace('|', breaks[form])
+                                               << "1";
+        // A lone CR break, an empty line, then an LF break: no conversion
+        // merges the two breaks, in the document or in the bytes.
+        QTest::addRow("CR, empty line, LF to form %d", form)
+            << "<p>a\n<b>b\rc" << 10 << form << QByteArray("<p>a|<b>b||c").replace('|', breaks[form]) << "1";
+    }
+    QTest::newRow("CR, empty line, LF to upper tags") << "<p>a\n<b>b\rc" << 10 << int(Upper)
+                                                      << QByteArray("<P>a\n<B>b\r\r\nc") << "1";
+    QTest::newRow("tags upper") << "<html>\r\n<body>\ntext<br>\r</body>" << -1 << int(Upper)
+                                << QByteArray("<HTML>\r\n<BODY>\ntext<BR>\r</BODY>") << "1";
+    QTest::newRow("tags lower") << "<P>X</P>" << -1 << int(Lower) << QByteArray("<p>X</p>") << "1";
+    QTest::newRow("no tags: not modified") << "plain" << -1 << int(Upper) << QByteArray("plain") << "0";
+    QTest::newRow("< without >: not modified") << "a <b" << -1 << int(Upper) << QByteArray("a <b") << "0";
+    QTest::newRow("tags already upper: modified") << "<P>x</P>" << -1 << int(Upper) << QByteArray("<P>x</P>")
+                                                  << "1";
 }
 
-void TestEditConversions::tagCaseModifiedFlag()
+void TestEditConversions::conversions()
 {
     QFETCH(QString, raw);
+    QFETCH(int, enterAt);
+    QFETCH(int, conversion);
+    QFETCH(QByteArray, bytes);
     QFETCH(QString, tag);
-    QFETCH(bool, textChanged);
-    Document doc;
-    TextView &view = doc.view;
-    view.setText(raw);
-    view.setTag(QStringLiteral("0"));
-    zp::applyTagCase(view, true);
-    QCOMPARE(view.tag(), tag);
-    QCOMPARE(view.rawText() != raw, textChanged);
-    // Nothing to undo when the text stayed as it was.
-    QCOMPARE(view.document()->isUndoAvailable(), textChanged);
-}
-
-void TestEditConversions::conversionsKeepEveryLine_data()
-{
-    QTest::addColumn<int>("form"); // -1: tag case
-    QTest::newRow("tag case") << -1;
-    QTest::newRow("to crlf") << 0;
-    QTest::newRow("to cr") << 1;
-    QTest::newRow("to lf") << 2;
-}
-
-// A lone CR break, an empty line, then an LF break: no conversion merges the
-// two breaks, in the document or in the bytes it writes.
-void TestEditConversions::conversionsKeepEveryLine()
-{
-    QFETCH(int, form);
     QTemporaryDir dir;
-    TextView view;
-    view.setText(QStringLiteral("<p>a\n<b>b\rc"));
-    view.setSelStart(9);
-    QTest::keyClick(&view, Qt::Key_Return);
-    QCOMPARE(view.text(), QStringLiteral("<p>a\n<b>b\n\nc"));
-    if (form < 0)
-        zp::applyTagCase(view, true);
+    zp::AppContext context;
+    zp::EditWindow window(context); // marks its view modified on every change
+    zp::TextView &view = *window.rtfEdit();
+    view.setText(raw);
+    if (enterAt >= 0) {
+        view.setSelStart(enterAt);
+        QTest::keyClick(&view, Qt::Key_Return);
+    }
+    const QByteArray before = savedBytes(view, dir);
+    const bool undoBefore = view.document()->isUndoAvailable();
+    view.setTag(QStringLiteral("0"));
+    view.setSelStart(1);
+    view.setSelLength(2);
+
+    if (conversion < 0)
+        zp::applyTagCase(view, conversion == Upper);
     else
-        zp::applyLineBreaks(view, BreakForm(form));
-    QCOMPARE(view.text().toLower(), QStringLiteral("<p>a\n<b>b\n\nc"));
-    QString saved = QString::fromLatin1(savedBytes(view, dir));
-    saved.replace(QLatin1String("\r\n"), QLatin1String("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    QCOMPARE(saved, view.text());
+        zp::applyLineBreaks(view, zp::BreakForm(conversion));
+    QCOMPARE(savedBytes(view, dir), bytes);
+    QCOMPARE(view.tag(), tag);
+    // Tag case leaves the caret where the selection started, line breaks at
+    // the top; nothing is selected.
+    QCOMPARE(view.selStart(), conversion < 0 ? 1 : 0);
+    QCOMPARE(view.selLength(), 0);
+    // An undo step only when the text changed; one undo takes it all back.
+    QCOMPARE(view.document()->isUndoAvailable(), undoBefore || bytes != before);
+    if (bytes != before) {
+        view.undoEdit();
+        QCOMPARE(savedBytes(view, dir), before);
+        view.redoEdit();
+        QCOMPARE(savedBytes(view, dir), bytes);
+    }
 }
 
 QTEST_MAIN(TestEditConversions)

@@ -19,14 +19,6 @@ using zp::LineNumberGutter;
 
 namespace {
 
-QString numberedLines(int count)
-{
-    QStringList lines;
-    for (int i = 1; i <= count; ++i)
-        lines.append(QStringLiteral("line%1").arg(i));
-    return lines.join(QStringLiteral("\r\n"));
-}
-
 QStringList rowsFrom(int first, int count)
 {
     QStringList rows;
@@ -35,15 +27,17 @@ QStringList rowsFrom(int first, int count)
     return rows;
 }
 
-// A document window outside any frame over a settings file holding the
-// given "[Edit]" keys (none: line numbers on), shown at 400 x 300.
+// A document window outside any frame, holding lines, over a settings file
+// with the given "[Edit]" keys (none: line numbers on), at 400 x 300.
 struct Window
 {
     QTemporaryDir dir;
     zp::AppContext context;
     std::unique_ptr<EditWindow> window;
+    zp::TextView *view = nullptr;
+    LineNumberGutter *gutter = nullptr;
 
-    explicit Window(const QStringList &settings = {})
+    explicit Window(const QStringList &lines, const QStringList &settings = {})
     {
         context.appFolder = dir.path() + QLatin1Char('/');
         context.settings = zp::SettingsFile(context.appFolder);
@@ -52,11 +46,11 @@ struct Window
         window = std::make_unique<EditWindow>(context);
         window->resize(400, 300);
         window->Form_Load();
+        view = window->rtfEdit();
+        gutter = window->picLineNo();
+        view->setText(lines.join(QStringLiteral("\r\n")));
     }
     ~Window() { EditWindow::NoLineNumbers = false; }
-    zp::TextView &view() { return *window->rtfEdit(); }
-    LineNumberGutter &gutter() { return *window->picLineNo(); }
-    bool exposed() { return QTest::qWaitForWindowExposed(window.get()); }
 };
 
 } // namespace
@@ -90,19 +84,17 @@ void TestLineNumberGutter::rowsFillTheHeight()
     QFETCH(int, rows);
     QFETCH(int, extraPixels);
     QFETCH(int, expectedRows);
-    Window w;
     // Three lines in a taller window: the numbers run on to the bottom.
-    w.view().setText(QStringLiteral("a\r\nb\r\nc"));
-    const int height = rows * w.view().lineHeight() + extraPixels;
+    Window w({"a", "b", "c"});
+    const int height = rows * w.view->lineHeight() + extraPixels;
     w.window->resize(400, height);
-    QVERIFY(w.exposed());
-    QCOMPARE(w.gutter().height(), height);
-    QTRY_COMPARE(w.gutter().rows(), rowsFrom(1, expectedRows));
+    QVERIFY(QTest::qWaitForWindowExposed(w.window.get()));
+    QCOMPARE(w.gutter->height(), height);
+    QTRY_COMPARE(w.gutter->rows(), rowsFrom(1, expectedRows));
     // Rows stand beside their lines only if the lines are as tall as the rows.
-    const QTextBlock third = w.view().document()->lastBlock();
-    QCOMPARE(w.view().document()->documentLayout()->blockBoundingRect(third).height(),
-             qreal(w.view().lineHeight()));
-    QCOMPARE(w.view().cursorRect(QTextCursor(third)).top(), 2 * w.view().lineHeight());
+    const QTextBlock third = w.view->document()->lastBlock();
+    QCOMPARE(w.view->document()->documentLayout()->blockBoundingRect(third).height(), qreal(w.view->lineHeight()));
+    QCOMPARE(w.view->cursorRect(QTextCursor(third)).top(), 2 * w.view->lineHeight());
 }
 
 void TestLineNumberGutter::rowsStopAfterSixDigits()
@@ -124,22 +116,20 @@ void TestLineNumberGutter::wrappedLinesCountDisplayLines_data()
 void TestLineNumberGutter::wrappedLinesCountDisplayLines()
 {
     QFETCH(int, topBlock);
-    Window w;
     // Lines of different lengths, most of them wrapping several times.
     QStringList lines;
     for (int i = 0; i < 60; ++i)
         lines.append(QStringLiteral("line%1 ").arg(i) + QStringLiteral("word ").repeated(i * 3));
-    w.view().setText(lines.join(QStringLiteral("\n")));
-    w.view().setRightMargin(0);
-    QVERIFY(w.exposed());
+    Window w(lines);
+    w.view->setRightMargin(0);
+    QVERIFY(QTest::qWaitForWindowExposed(w.window.get()));
     // A change of width throws away the layout of every block, so the blocks
     // above the one jumped to are not laid out.
     w.window->resize(300, 200);
     QCoreApplication::processEvents();
-    const QTextDocument *doc = w.view().document();
-    w.view().verticalScrollBar()->setValue(doc->findBlockByNumber(topBlock).firstLineNumber());
-    QCOMPARE(w.view().cursorForPosition(QPoint(1, 1)).block().blockNumber(), topBlock);
-
+    const QTextDocument *doc = w.view->document();
+    w.view->verticalScrollBar()->setValue(doc->findBlockByNumber(topBlock).firstLineNumber());
+    QCOMPARE(w.view->cursorForPosition(QPoint(1, 1)).block().blockNumber(), topBlock);
     // Lay out every block above and count its display lines.
     int expected = 0;
     for (QTextBlock b = doc->begin(); b.blockNumber() < topBlock; b = b.next()) {
@@ -147,8 +137,8 @@ void TestLineNumberGutter::wrappedLinesCountDisplayLines()
         expected += b.layout()->lineCount();
     }
     QVERIFY(expected > topBlock);
-    QCOMPARE(w.view().firstVisibleLine(), expected);
-    QTRY_COMPARE(w.gutter().rows().value(0), LineNumberGutter::rowText(expected + 1));
+    QCOMPARE(w.view->firstVisibleLine(), expected);
+    QTRY_COMPARE(w.gutter->rows().value(0), LineNumberGutter::rowText(expected + 1));
 }
 
 void TestLineNumberGutter::settings_data()
@@ -161,8 +151,7 @@ void TestLineNumberGutter::settings_data()
     QTest::newRow("written colour") << QStringList{"LineNoColor=bbbbbb"} << true << QColor(0xbb, 0xbb, 0xbb);
     QTest::newRow("empty colour") << QStringList{"LineNoColor="} << true << fallback;
     QTest::newRow("line numbers off") << QStringList{"LineNum=0"} << false << fallback;
-    QTest::newRow("any other value is off") << QStringList{"LineNum=2", "LineNoColor=00FF"} << false
-                                            << QColor(0, 255, 0);
+    QTest::newRow("any other value is off") << QStringList{"LineNum=2", "LineNoColor=00FF"} << false << QColor(0, 255, 0);
 }
 
 void TestLineNumberGutter::settings()
@@ -170,23 +159,25 @@ void TestLineNumberGutter::settings()
     QFETCH(QStringList, settings);
     QFETCH(bool, shown);
     QFETCH(QColor, numberColor);
-    Window w(settings);
-    w.view().setText(numberedLines(80));
-    QVERIFY(w.exposed());
-    w.view().verticalScrollBar()->setValue(40);
+    QStringList lines;
+    for (int i = 1; i <= 80; ++i)
+        lines.append(QStringLiteral("line%1").arg(i));
+    Window w(lines, settings);
+    QVERIFY(QTest::qWaitForWindowExposed(w.window.get()));
+    w.view->verticalScrollBar()->setValue(40);
     QCOMPARE(w.window->tag(), shown ? QStringLiteral("1") : QStringLiteral("0"));
     QCOMPARE(EditWindow::NoLineNumbers, !shown);
-    QCOMPARE(w.gutter().numberColor(), numberColor);
-    QCOMPARE(w.gutter().font(), w.view().font());
+    QCOMPARE(w.gutter->numberColor(), numberColor);
+    QCOMPARE(w.gutter->font(), w.view->font());
     // The text takes the gutter's room when it is off; nothing is painted.
     const int left = shown ? LineNumberGutter::Width : 0;
-    QCOMPARE(w.view().geometry(), QRect(left, 0, 400 - left, 300));
-    QCOMPARE(w.gutter().isVisible(), shown);
+    QCOMPARE(w.view->geometry(), QRect(left, 0, 400 - left, 300));
+    QCOMPARE(w.gutter->isVisible(), shown);
     QCoreApplication::processEvents();
-    QTRY_COMPARE(w.gutter().rows().value(0), shown ? QStringLiteral("    41 |") : QString());
+    QTRY_COMPARE(w.gutter->rows().value(0), shown ? QStringLiteral("    41 |") : QString());
     // The rows count on from the first visible line, one per line.
-    QCOMPARE(w.gutter().rows(), rowsFrom(41, int(w.gutter().rows().size())));
-    QCOMPARE(w.view().cursorForPosition(QPoint(1, 1)).block().text(), QStringLiteral("line41"));
+    QCOMPARE(w.gutter->rows(), rowsFrom(41, int(w.gutter->rows().size())));
+    QCOMPARE(w.view->cursorForPosition(QPoint(1, 1)).block().text(), QStringLiteral("line41"));
 }
 
 QTEST_MAIN(TestLineNumberGutter)
