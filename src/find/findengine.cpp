@@ -114,6 +114,9 @@ bool ReplaceAllPlan::findNext(const SearchText &text)
         }
         if (start > total - n)
             return false;
+        // Nothing before start can begin a match any more: the scan moves on
+        // with the piece, or the next pass would read the same piece again.
+        m_scan = start;
         m_piece = text.read(start, std::max(LargePieceSize, 4 * n));
         m_pieceStart = start;
     }

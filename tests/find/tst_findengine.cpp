@@ -77,7 +77,7 @@ private Q_SLOTS:
         QTest::addColumn<bool>("matchCase");
         // The text is read in growing pieces from 4 K characters; matches on
         // and around the boundaries must be found exactly once, at their place.
-        for (int at : {0, 4093, 4094, 4095, 4096, 12285, 12286, 200000, 999996}) {
+        for (int at : {0, 4093, 4094, 4095, 4096, 12285, 12286, 200000, 262141, 262142, 999996}) {
             QTest::addRow("at %d, exact", at) << at << true;
             QTest::addRow("at %d, any case", at) << at << false;
         }
@@ -94,6 +94,13 @@ private Q_SLOTS:
         // A far match costs a handful of reads, not one per few characters.
         QVERIFY2(source.reads < 60, qPrintable(QString::number(source.reads)));
         QCOMPARE(zp::findText(source, QStringLiteral("find"), at + 1, matchCase), -1);
+        // A replace-all reads the text in large pieces; a piece without a
+        // match must move it on to the next one (it once read the same two
+        // pieces in turn for ever).
+        zp::ReplaceAllPlan plan(QStringLiteral("find"), QString());
+        while (plan.findNext(source)) {
+        }
+        QCOMPARE(plan.matches(), std::vector<int>{at});
     }
 
     void replaceAll_data()
