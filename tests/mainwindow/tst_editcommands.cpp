@@ -7,6 +7,7 @@
 
 #include "editor/editorcolors.h"
 #include "editor/linenumbergutter.h"
+#include "mainwindow/maintoolbar.h"
 
 #include <QAction>
 #include <QFontDatabase>
@@ -22,7 +23,6 @@ private Q_SLOTS:
     void init();
     void cleanup();
 
-    void coloursFromSettings_data();
     void coloursFromSettings();
     void chooseColorHex();
     void colourCommands_data();
@@ -43,7 +43,17 @@ private:
     std::unique_ptr<zptest::TestApp> m_app;
     zp::MainWindow *main() const { return m_app->main(); }
     TextView *view() const { return m_app->view(); }
-    void trigger(const QString &name) { main()->findChild<QAction *>(name)->trigger(); }
+    // Runs a menu item by name, "key:" and a key sequence typed in the text,
+    // or "button:" and the number of a toolbar button.
+    void run(const QString &via)
+    {
+        if (via.startsWith(QLatin1String("key:")))
+            QTest::keySequence(view(), QKeySequence(via.mid(4)));
+        else if (via.startsWith(QLatin1String("button:")))
+            main()->toolbar()->button(via.mid(7).toInt())->trigger();
+        else
+            main()->findChild<QAction *>(via)->trigger();
+    }
 };
 
 void TestEditCommands::init()
@@ -61,32 +71,18 @@ void TestEditCommands::cleanup()
     QCOMPARE(QApplication::topLevelWidgets().size(), 0);
 }
 
-void TestEditCommands::coloursFromSettings_data()
-{
-    QTest::addColumn<QString>("fontColor");
-    QTest::addColumn<QString>("backColor");
-    QTest::addColumn<QColor>("text");
-    QTest::addColumn<QColor>("back");
-    QTest::newRow("unset gives black on white") << "" << "" << QColor(Qt::black) << QColor(Qt::white);
-    QTest::newRow("values") << "102030" << "F0E0D0" << QColor(0x10, 0x20, 0x30)
-                            << QColor(0xF0, 0xE0, 0xD0);
-    QTest::newRow("four digits give blue 0") << "FFFF" << "80C0" << QColor(255, 255, 0)
-                                             << QColor(128, 192, 0);
-}
-
+// Unset colours give black on white; four hex digits leave blue at 0.
 void TestEditCommands::coloursFromSettings()
 {
-    QFETCH(QString, fontColor);
-    QFETCH(QString, backColor);
-    QFETCH(QColor, text);
-    QFETCH(QColor, back);
+    QCOMPARE(view()->textColor(), QColor(Qt::black));
+    QCOMPARE(view()->backColor(), QColor(Qt::white));
     const zp::SettingsFile &settings = m_app->context().settings;
-    QVERIFY(settings.write(QStringLiteral("Edit"), QStringLiteral("FontColor"), fontColor));
-    QVERIFY(settings.write(QStringLiteral("Edit"), QStringLiteral("BackColor"), backColor));
+    QVERIFY(settings.write(QStringLiteral("Edit"), QStringLiteral("FontColor"), QStringLiteral("102030")));
+    QVERIFY(settings.write(QStringLiteral("Edit"), QStringLiteral("BackColor"), QStringLiteral("80C0")));
     zp::EditWindow *window = main()->documents().NewDocument(0);
-    QCOMPARE(window->rtfEdit()->textColor(), text);
-    QCOMPARE(window->rtfEdit()->backColor(), back);
-    QCOMPARE(window->picLineNo()->backColor(), back);
+    QCOMPARE(window->rtfEdit()->textColor(), QColor(0x10, 0x20, 0x30));
+    QCOMPARE(window->rtfEdit()->backColor(), QColor(0x80, 0xC0, 0));
+    QCOMPARE(window->picLineNo()->backColor(), QColor(0x80, 0xC0, 0));
     QCOMPARE(window->rtfEdit()->tag(), QStringLiteral("0"));
 }
 
@@ -110,7 +106,7 @@ void TestEditCommands::colourCommands_data()
     QTest::addColumn<bool>("cancel");
     int i = 0;
     for (const char *via : {"mnuEditTextcolor", "mnupopUpFontColor", "mnuEditBackcolor",
-                            "mnupopUpBackColor", "toolbar"}) {
+                            "mnupopUpBackColor", "button:10"}) {
         for (const bool cancel : {false, true})
             QTest::addRow("%s%s", via, cancel ? ", cancel" : "") << via << bool(++i % 3) << cancel;
     }
@@ -134,10 +130,7 @@ void TestEditCommands::colourCommands()
     const QColor before = text ? view->textColor() : view->backColor();
     const QColor chosen(200, 10, 20);
     m_app->colors.answers = {cancel ? std::optional<QColor>() : chosen};
-    if (via == QLatin1String("toolbar"))
-        main()->Toolbar_ButtonClick(10);
-    else
-        trigger(via);
+    run(via);
 
     QCOMPARE(m_app->colors.calls, 1);
     const QColor expected = cancel ? before : chosen;
@@ -168,8 +161,8 @@ void TestEditCommands::commandsWithoutDocument()
     QCOMPARE(main()->statusText(), QStringLiteral("処理が終わりました"));
 }
 
-// Each case runs through the Edit menu, the right-click menu and the key of
-// the text, which must all do the same.
+// Each case runs through the Edit menu, the right-click menu, the key of the
+// text and the toolbar button, which must all do the same.
 void TestEditCommands::clipboardCommands_data()
 {
     QTest::addColumn<QString>("via");
@@ -181,36 +174,38 @@ void TestEditCommands::clipboardCommands_data()
     QTest::addColumn<int>("caret");
 
     const QString t = QStringLiteral("abc\ndef");
-    struct Case
+    const struct
     {
-        const char *name, *command, *key;
+        const char *name, *command;
         int selStart, selLength;
         QString clipboard, text, clipAfter;
         int caret;
+    } cases[] = {
+            {"copy selection", "Copy", 1, 4, "old", t, "bc\nd", 1},
+            {"copy replaces an image", "Copy", 0, 2, "<image>", t, "ab", 0},
+            {"copy nothing selected", "Copy", 2, 0, "old", t, "old", 2},
+            {"cut selection", "Cut", 2, 3, "old", "abef", "c\nd", 2},
+            {"cut nothing selected", "Cut", 2, 0, "old", t, "old", 2},
+            {"paste at caret", "Paste", 3, 0, "X\r\nY", "abcX\nY\ndef", "X\r\nY", 6},
+            {"paste over selection", "Paste", 1, 5, "Z", "aZf", "Z", 2},
+            {"paste empty text", "Paste", 1, 2, "", t, "", 1},
+            {"paste an image", "Paste", 1, 2, "<image>", t, "", 1},
+            {"delete selection", "Delete", 3, 1, "old", "abcdef", "old", 3},
+            {"delete nothing selected", "Delete", 3, 0, "old", t, "old", 3},
     };
-    const Case cases[] = {
-            {"copy selection", "Copy", "Ctrl+C", 1, 4, "old", t, "bc\nd", 1},
-            {"copy replaces an image", "Copy", "Ctrl+C", 0, 2, "<image>", t, "ab", 0},
-            {"copy nothing selected", "Copy", "Ctrl+C", 2, 0, "old", t, "old", 2},
-            {"cut selection", "Cut", "Ctrl+X", 2, 3, "old", "abef", "c\nd", 2},
-            {"cut nothing selected", "Cut", "Ctrl+X", 2, 0, "old", t, "old", 2},
-            {"paste at caret", "Paste", "Ctrl+V", 3, 0, "X\r\nY", "abcX\nY\ndef", "X\r\nY", 6},
-            {"paste over selection", "Paste", "Ctrl+V", 1, 5, "Z", "aZf", "Z", 2},
-            {"paste empty text", "Paste", "Ctrl+V", 1, 2, "", t, "", 1},
-            {"paste an image", "Paste", "Ctrl+V", 1, 2, "<image>", t, "", 1},
-            {"delete selection", "Delete", "Del", 3, 1, "old", "abcdef", "old", 3},
+    const QHash<QString, QStringList> keysAndButtons{{"Copy", {"key:Ctrl+C", "button:6"}},
+                                                     {"Cut", {"key:Ctrl+X", "button:5"}},
+                                                     {"Paste", {"key:Ctrl+V", "button:7"}},
+                                                     {"Delete", {"key:Del"}}};
+    for (const auto &c : cases) {
+        const QString command = QLatin1String(c.command);
+        for (const QString &via : QStringList{"mnuEdit" + command, "mnupopUp" + command}
+                                          + keysAndButtons.value(command)) {
             // The Delete key removes the next letter, as keys do.
-            {"delete nothing selected", "Delete", nullptr, 3, 0, "old", t, "old", 3},
-    };
-    for (const Case &c : cases) {
-        const QStringList vias{QLatin1String("mnuEdit") + QLatin1String(c.command),
-                               QLatin1String("mnupopUp") + QLatin1String(c.command),
-                               c.key ? QLatin1String("key:") + QLatin1String(c.key) : QString()};
-        for (const QString &via : vias) {
-            if (!via.isEmpty())
-                QTest::addRow("%s, %s", c.name, qPrintable(via))
-                        << via << c.selStart << c.selLength << c.clipboard << c.text
-                        << c.clipAfter << c.caret;
+            if (via == QLatin1String("key:Del") && c.selLength == 0)
+                continue;
+            QTest::addRow("%s, %s", c.name, qPrintable(via)) << via << c.selStart << c.selLength
+                    << c.clipboard << c.text << c.clipAfter << c.caret;
         }
     }
 }
@@ -239,10 +234,7 @@ void TestEditCommands::clipboardCommands()
         QGuiApplication::clipboard()->setText(clipboard);
     }
 
-    if (via.startsWith(QLatin1String("key:")))
-        QTest::keySequence(view, QKeySequence(via.mid(4)));
-    else
-        trigger(via);
+    run(via);
 
     QCOMPARE(view->text(), text);
     QCOMPARE(m_app->clipboard.text(), clipAfter);
@@ -270,31 +262,28 @@ void TestEditCommands::selectAll()
 
 void TestEditCommands::wrapToggleChangesOpenWindows()
 {
-    QList<zp::EditWindow *> windows{m_app->active(), m_app->newDocument(), m_app->newDocument()};
-    const auto margins = [&windows] {
+    const QList<zp::EditWindow *> open{m_app->active(), m_app->newDocument()};
+    const auto margins = [](const QList<zp::EditWindow *> &windows) {
         QList<int> list;
         for (zp::EditWindow *w : windows)
-            list.append(w->rtfEdit()->lineWrapMode() == QPlainTextEdit::WidgetWidth
-                                ? w->rtfEdit()->rightMargin() : -1);
+            list.append(w->rtfEdit()->rightMargin());
         return list;
     };
     QAction *item = main()->menus().mnuEditMargin;
-    QVERIFY(!item->isChecked());
     item->trigger();
     QVERIFY(item->isChecked());
-    QCOMPARE(margins(), QList<int>({0, 0, 0}));
+    QCOMPARE(margins(open), QList<int>({0, 0}));
+    QCOMPARE(open.first()->rtfEdit()->lineWrapMode(), QPlainTextEdit::WidgetWidth);
 
     // A window opened later keeps its own state; the right-click twin toggles
     // back and has no mark of its own.
-    windows.append(m_app->newDocument());
-    QCOMPARE(margins().last(), -1);
+    zp::EditWindow *later = m_app->newDocument();
+    QCOMPARE(margins({later}), QList<int>({30000}));
     main()->menus().mnupopUpMargin->trigger();
     QVERIFY(!item->isChecked());
     QVERIFY(!main()->menus().mnupopUpMargin->isChecked());
-    for (zp::EditWindow *w : windows) {
-        QVERIFY(w->rtfEdit()->lineWrapMode() != QPlainTextEdit::WidgetWidth);
-        QCOMPARE(w->rtfEdit()->rightMargin(), 30000);
-    }
+    QCOMPARE(margins(open + QList<zp::EditWindow *>{later}), QList<int>({30000, 30000, 30000}));
+    QCOMPARE(open.first()->rtfEdit()->lineWrapMode(), QPlainTextEdit::NoWrap);
 }
 
 void TestEditCommands::conversionsThroughMenu_data()
@@ -306,8 +295,6 @@ void TestEditCommands::conversionsThroughMenu_data()
     QTest::newRow("LF") << "2" << "<a>X</A>\nb\nc\n\nd";
     QTest::newRow("tags upper") << "mnuEditHtmlLarge" << "<A>X</A>\r\nb\rc\n\rd";
     QTest::newRow("tags lower") << "mnuEditHtmlSmall" << "<a>X</a>\r\nb\rc\n\rd";
-    // Only the exact mode "Large" upper-cases.
-    QTest::newRow("mode LARGE lower-cases") << "LARGE" << "<a>X</a>\r\nb\rc\n\rd";
 }
 
 void TestEditCommands::conversionsThroughMenu()
@@ -319,10 +306,8 @@ void TestEditCommands::conversionsThroughMenu()
     view()->setTag(QStringLiteral("0"));
     if (command.size() == 1)
         main()->menus().mnuEditreturnCode.at(command.toInt())->trigger();
-    else if (command.startsWith(QLatin1String("mnu")))
-        trigger(command);
     else
-        main()->ConvertTagCase(command);
+        run(command);
     QCOMPARE(view()->rawText(), expected);
     QCOMPARE(view()->tag(), QStringLiteral("1"));
     main()->menus().mnuEditUndo->trigger();
