@@ -5,7 +5,6 @@
 
 #include "testapp.h"
 
-#include "editor/editorcolors.h"
 #include "editor/linenumbergutter.h"
 #include "mainwindow/maintoolbar.h"
 
@@ -24,7 +23,6 @@ private Q_SLOTS:
     void cleanup();
 
     void coloursFromSettings();
-    void chooseColorHex();
     void colourCommands_data();
     void colourCommands();
     void commandsWithoutDocument();
@@ -77,26 +75,13 @@ void TestEditCommands::coloursFromSettings()
     QCOMPARE(view()->textColor(), QColor(Qt::black));
     QCOMPARE(view()->backColor(), QColor(Qt::white));
     const zp::SettingsFile &settings = m_app->context().settings;
-    QVERIFY(settings.write(QStringLiteral("Edit"), QStringLiteral("FontColor"), QStringLiteral("102030")));
-    QVERIFY(settings.write(QStringLiteral("Edit"), QStringLiteral("BackColor"), QStringLiteral("80C0")));
+    QVERIFY(settings.write("Edit", "FontColor", "102030"));
+    QVERIFY(settings.write("Edit", "BackColor", "80C0"));
     zp::EditWindow *window = main()->documents().NewDocument(0);
     QCOMPARE(window->rtfEdit()->textColor(), QColor(0x10, 0x20, 0x30));
     QCOMPARE(window->rtfEdit()->backColor(), QColor(0x80, 0xC0, 0));
     QCOMPARE(window->picLineNo()->backColor(), QColor(0x80, 0xC0, 0));
     QCOMPARE(window->rtfEdit()->tag(), QStringLiteral("0"));
-}
-
-void TestEditCommands::chooseColorHex()
-{
-    m_app->colors.answers = {QColor(1, 15, 0xAB), std::nullopt};
-    long red = -1, green = -1, blue = -1;
-    QString hex;
-    QCOMPARE(zp::ChooseColorHex(m_app->context(), &red, &green, &blue, &hex), 1L);
-    QCOMPARE(hex, QStringLiteral("010FAB"));
-    QCOMPARE(QColor(int(red), int(green), int(blue)), QColor(1, 15, 0xAB));
-    // Cancel leaves the outputs alone.
-    QCOMPARE(zp::ChooseColorHex(m_app->context(), &red, &green, &blue, &hex), 0L);
-    QCOMPARE(hex, QStringLiteral("010FAB"));
 }
 
 void TestEditCommands::colourCommands_data()
@@ -113,35 +98,31 @@ void TestEditCommands::colourCommands_data()
 }
 
 // The colour is the view's, not the text's: the modified flag and the text
-// stay as they were and there is nothing to undo.
+// stay as they were and there is nothing to undo. The text colour leaves the
+// caret at the selection's start.
 void TestEditCommands::colourCommands()
 {
     QFETCH(QString, via);
     QFETCH(bool, modified);
     QFETCH(bool, cancel);
-    zp::EditWindow *window = m_app->active();
-    TextView *view = window->rtfEdit();
+    TextView *view = this->view();
     const QString raw = QStringLiteral("<p>one</p>\r\ntwo\rthree\n");
     view->setText(raw);
     view->setTag(modified ? QStringLiteral("1") : QStringLiteral("0"));
     view->setSelStart(4);
     view->setSelLength(6);
     const bool text = via.contains(QLatin1String("Text")) || via.contains(QLatin1String("Font"));
-    const QColor before = text ? view->textColor() : view->backColor();
-    const QColor chosen(200, 10, 20);
-    m_app->colors.answers = {cancel ? std::optional<QColor>() : chosen};
+    const auto colour = [&] { return text ? view->textColor() : view->backColor(); };
+    const QColor expected = cancel ? colour() : QColor(200, 10, 20);
+    m_app->colors.answers = {cancel ? std::nullopt : std::optional<QColor>(expected)};
     run(via);
 
     QCOMPARE(m_app->colors.calls, 1);
-    const QColor expected = cancel ? before : chosen;
-    if (text) {
-        QCOMPARE(view->textColor(), expected);
-        QCOMPARE(view->selLength(), cancel ? 6 : 0);
-        QCOMPARE(view->selStart(), 4);
-    } else {
-        QCOMPARE(view->backColor(), expected);
-        QCOMPARE(window->picLineNo()->backColor(), expected);
-    }
+    QCOMPARE(colour(), expected);
+    if (text)
+        QCOMPARE(QPoint(view->selStart(), view->selLength()), QPoint(4, cancel ? 6 : 0));
+    else
+        QCOMPARE(m_app->active()->picLineNo()->backColor(), expected);
     QCOMPARE(view->tag(), modified ? QStringLiteral("1") : QStringLiteral("0"));
     QCOMPARE(view->rawText(), raw);
     QVERIFY(!view->document()->isUndoAvailable());
@@ -290,9 +271,9 @@ void TestEditCommands::conversionsThroughMenu_data()
 {
     QTest::addColumn<QString>("command");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("CR LF") << "0" << "<a>X</A>\r\nb\r\nc\r\n\r\nd";
-    QTest::newRow("CR") << "1" << "<a>X</A>\rb\rc\r\rd";
-    QTest::newRow("LF") << "2" << "<a>X</A>\nb\nc\n\nd";
+    QTest::newRow("CR LF") << "mnuEditreturnCode(0)" << "<a>X</A>\r\nb\r\nc\r\n\r\nd";
+    QTest::newRow("CR") << "mnuEditreturnCode(1)" << "<a>X</A>\rb\rc\r\rd";
+    QTest::newRow("LF") << "mnuEditreturnCode(2)" << "<a>X</A>\nb\nc\n\nd";
     QTest::newRow("tags upper") << "mnuEditHtmlLarge" << "<A>X</A>\r\nb\rc\n\rd";
     QTest::newRow("tags lower") << "mnuEditHtmlSmall" << "<a>X</a>\r\nb\rc\n\rd";
 }
@@ -304,10 +285,7 @@ void TestEditCommands::conversionsThroughMenu()
     const QString raw = QStringLiteral("<a>X</A>\r\nb\rc\n\rd");
     view()->setText(raw);
     view()->setTag(QStringLiteral("0"));
-    if (command.size() == 1)
-        main()->menus().mnuEditreturnCode.at(command.toInt())->trigger();
-    else
-        run(command);
+    run(command);
     QCOMPARE(view()->rawText(), expected);
     QCOMPARE(view()->tag(), QStringLiteral("1"));
     main()->menus().mnuEditUndo->trigger();
