@@ -5,17 +5,13 @@
 #include "documents/dialogresults.h"
 #include "platform/filedialogs.h"
 
-#include "../support/filetestdoubles.h"
-#include "../support/scriptedmessageboxes.h"
+#include "filetestdoubles.h"
+#include "scriptedmessageboxes.h"
 
 #include <QTest>
 
 using namespace zp;
 using namespace zp::testing;
-
-namespace {
-const QChar Nul(0);
-} // namespace
 
 class TestDialogResults : public QObject
 {
@@ -23,8 +19,6 @@ class TestDialogResults : public QObject
 private Q_SLOTS:
     void openSelection_data();
     void openSelection();
-    void saveSelection_data();
-    void saveSelection();
     void dialogsRememberFolderAndFilter();
     void cancelledOrTooLongChangesNothing_data();
     void cancelledOrTooLongChangesNothing();
@@ -64,30 +58,9 @@ void TestDialogResults::openSelection()
     QCOMPARE(result.isEmpty() ? QStringList() : openedNames(result, gotCount), names);
 }
 
-void TestDialogResults::saveSelection_data()
-{
-    QTest::addColumn<QString>("selection");
-    QTest::addColumn<QString>("path");
-    QTest::addColumn<QString>("folder");
-    QTest::newRow("plain") << "/out/b.txt" << "/out/b.txt" << "/out";
-    QTest::newRow("cut at NUL") << QString("/out/b.txt") + Nul + "junk" << "/out/b.txt" << "/out";
-    QTest::newRow("root folder") << "/b.txt" << "/b.txt" << "/";
-    QTest::newRow("cancel") << "" << "" << "unchanged";
-}
-
-void TestDialogResults::saveSelection()
-{
-    QFETCH(QString, selection);
-    QFETCH(QString, path);
-    QFETCH(QString, folder);
-    QString gotFolder = QStringLiteral("unchanged");
-    QCOMPARE(takeSaveSelection(selection, gotFolder), path);
-    QCOMPARE(gotFolder, folder);
-}
-
 // The first dialog starts in the program's folder; each later one where the
-// last chosen file was, the open dialog with the filter last chosen in it and
-// the save dialog with its first.
+// last chosen or saved file was, the open dialog with the filter last chosen
+// in it and the save dialog with its first.
 void TestDialogResults::dialogsRememberFolderAndFilter()
 {
     ScriptedFileDialogs dialogs;
@@ -112,6 +85,11 @@ void TestDialogResults::dialogsRememberFolderAndFilter()
     ShowOpenDialog(dialogs, nullptr, "/app/", memory, count);
     QCOMPARE(dialogs.openRequests.at(2).folder, QStringLiteral("/out"));
     QCOMPARE(dialogs.openRequests.at(2).filterIndex, 2);
+
+    // A file saved in the root folder leaves "/", not an empty folder.
+    dialogs.answerSave("/b.txt");
+    QCOMPARE(ShowSaveDialog(dialogs, nullptr, "/app/", memory), QStringLiteral("/b.txt"));
+    QCOMPARE(memory.LastDialogFolder, QStringLiteral("/"));
 }
 
 void TestDialogResults::cancelledOrTooLongChangesNothing_data()
