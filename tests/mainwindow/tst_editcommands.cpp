@@ -143,36 +143,32 @@ void TestEditCommands::commandsWithoutDocument()
 }
 
 // Each case runs through the Edit menu, the right-click menu, the key of the
-// text and the toolbar button, which must all do the same.
+// text and the toolbar button, which must all do the same, on "abc\r\ndef"
+// with a selection (start, length) and the clipboard's text ("<image>": an
+// image). Afterwards: text | clipboard text | caret.
 void TestEditCommands::clipboardCommands_data()
 {
     QTest::addColumn<QString>("via");
-    QTest::addColumn<int>("selStart");
-    QTest::addColumn<int>("selLength");
-    QTest::addColumn<QString>("clipboard"); // "<image>" for an image
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("clipAfter");
-    QTest::addColumn<int>("caret");
-
-    const QString t = QStringLiteral("abc\ndef");
+    QTest::addColumn<QPoint>("selection");
+    QTest::addColumn<QString>("clipboard");
+    QTest::addColumn<QString>("after");
     const struct
     {
         const char *name, *command;
-        int selStart, selLength;
-        QString clipboard, text, clipAfter;
-        int caret;
+        QPoint selection;
+        const char *clipboard, *after;
     } cases[] = {
-            {"copy selection", "Copy", 1, 4, "old", t, "bc\nd", 1},
-            {"copy replaces an image", "Copy", 0, 2, "<image>", t, "ab", 0},
-            {"copy nothing selected", "Copy", 2, 0, "old", t, "old", 2},
-            {"cut selection", "Cut", 2, 3, "old", "abef", "c\nd", 2},
-            {"cut nothing selected", "Cut", 2, 0, "old", t, "old", 2},
-            {"paste at caret", "Paste", 3, 0, "X\r\nY", "abcX\nY\ndef", "X\r\nY", 6},
-            {"paste over selection", "Paste", 1, 5, "Z", "aZf", "Z", 2},
-            {"paste empty text", "Paste", 1, 2, "", t, "", 1},
-            {"paste an image", "Paste", 1, 2, "<image>", t, "", 1},
-            {"delete selection", "Delete", 3, 1, "old", "abcdef", "old", 3},
-            {"delete nothing selected", "Delete", 3, 0, "old", t, "old", 3},
+            {"copy selection", "Copy", {1, 4}, "old", "abc\ndef | bc\nd | 1"},
+            {"copy replaces an image", "Copy", {0, 2}, "<image>", "abc\ndef | ab | 0"},
+            {"copy nothing selected", "Copy", {2, 0}, "old", "abc\ndef | old | 2"},
+            {"cut selection", "Cut", {2, 3}, "old", "abef | c\nd | 2"},
+            {"cut nothing selected", "Cut", {2, 0}, "old", "abc\ndef | old | 2"},
+            {"paste at caret", "Paste", {3, 0}, "X\r\nY", "abcX\nY\ndef | X\r\nY | 6"},
+            {"paste over selection", "Paste", {1, 5}, "Z", "aZf | Z | 2"},
+            {"paste empty text", "Paste", {1, 2}, "", "abc\ndef |  | 1"},
+            {"paste an image", "Paste", {1, 2}, "<image>", "abc\ndef |  | 1"},
+            {"delete selection", "Delete", {3, 1}, "old", "abcdef | old | 3"},
+            {"delete nothing selected", "Delete", {3, 0}, "old", "abc\ndef | old | 3"},
     };
     const QHash<QString, QStringList> keysAndButtons{{"Copy", {"key:Ctrl+C", "button:6"}},
                                                      {"Cut", {"key:Ctrl+X", "button:5"}},
@@ -183,30 +179,26 @@ void TestEditCommands::clipboardCommands_data()
         for (const QString &via : QStringList{"mnuEdit" + command, "mnupopUp" + command}
                                           + keysAndButtons.value(command)) {
             // The Delete key removes the next letter, as keys do.
-            if (via == QLatin1String("key:Del") && c.selLength == 0)
-                continue;
-            QTest::addRow("%s, %s", c.name, qPrintable(via)) << via << c.selStart << c.selLength
-                    << c.clipboard << c.text << c.clipAfter << c.caret;
+            if (via != QLatin1String("key:Del") || c.selection.y() > 0)
+                QTest::addRow("%s, %s", c.name, qPrintable(via))
+                        << via << c.selection << c.clipboard << c.after;
         }
     }
 }
 
+// An edit marks the document modified and can be undone; anything else
+// leaves both alone.
 void TestEditCommands::clipboardCommands()
 {
     QFETCH(QString, via);
-    QFETCH(int, selStart);
-    QFETCH(int, selLength);
+    QFETCH(QPoint, selection);
     QFETCH(QString, clipboard);
-    QFETCH(QString, text);
-    QFETCH(QString, clipAfter);
-    QFETCH(int, caret);
-
+    QFETCH(QString, after);
     TextView *view = this->view();
-    const QString original = QStringLiteral("abc\r\ndef");
-    view->setText(original);
+    view->setText(QStringLiteral("abc\r\ndef"));
     view->setTag(QStringLiteral("0"));
-    view->setSelStart(selStart);
-    view->setSelLength(selLength);
+    view->setSelStart(selection.x());
+    view->setSelLength(selection.y());
     if (clipboard == QLatin1String("<image>")) {
         QImage image(4, 4, QImage::Format_RGB32);
         image.fill(Qt::red);
@@ -214,21 +206,12 @@ void TestEditCommands::clipboardCommands()
     } else {
         QGuiApplication::clipboard()->setText(clipboard);
     }
-
     run(via);
-
-    QCOMPARE(view->text(), text);
-    QCOMPARE(m_app->clipboard.text(), clipAfter);
-    QCOMPARE(view->selStart(), caret);
-    const bool modified = text != QStringLiteral("abc\ndef");
-    QCOMPARE(view->tag(), modified ? QStringLiteral("1") : QStringLiteral("0"));
-    if (modified) {
-        // Undo from the menu brings the text back, breaks in their forms.
-        main()->menus().mnuEditUndo->trigger();
-        QCOMPARE(view->rawText(), original);
-    } else {
-        QVERIFY(!view->document()->isUndoAvailable());
-    }
+    const QString clip = m_app->clipboard.text();
+    QCOMPARE(QStringLiteral("%1 | %2 | %3").arg(view->text(), clip).arg(view->selStart()), after);
+    const bool edited = view->text() != QStringLiteral("abc\ndef");
+    QCOMPARE(view->tag(), edited ? QStringLiteral("1") : QStringLiteral("0"));
+    QCOMPARE(view->document()->isUndoAvailable(), edited);
 }
 
 // The length counts each break once and not the document's end.
