@@ -120,18 +120,21 @@ void TestWindowArrangement::tiles()
     QCOMPARE(along, room.width());
 }
 
+// After tiling, each window a step down and right of the one before, and
+// still large enough to show its text.
 void TestWindowArrangement::cascade()
 {
     main()->ArrangeWindows(2);
     main()->findChild<QAction *>(QStringLiteral("mnuWindowAdd"))->trigger();
-    QList<QPoint> corners;
+    QList<QRect> windows;
     for (QMdiSubWindow *sub : children())
-        corners.append(sub->pos());
-    std::sort(corners.begin(), corners.end(), [](QPoint a, QPoint b) { return a.y() < b.y(); });
-    for (int i = 1; i < corners.size(); ++i) {
-        QVERIFY(corners.at(i).x() > corners.at(i - 1).x());
-        QVERIFY(corners.at(i).y() > corners.at(i - 1).y());
-    }
+        windows.append(sub->geometry());
+    std::sort(windows.begin(), windows.end(), [](QRect a, QRect b) { return a.y() < b.y(); });
+    for (int i = 1; i < windows.size(); ++i)
+        QVERIFY(windows.at(i).x() > windows.at(i - 1).x() && windows.at(i).y() > windows.at(i - 1).y());
+    QEXPECT_FAIL("", "cascading sizes each window by its size hint, which document windows lack: "
+                     "they shrink to their title bars (120 x 28)", Continue);
+    QVERIFY(windows.last().height() > area()->viewport()->height() / 3);
 }
 
 // Every loaded window of the program is minimised but the frame; the
