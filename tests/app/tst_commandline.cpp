@@ -1,3 +1,6 @@
+// The command line: the program's arguments joined into one text and split
+// back into items at each blank, and the titles the platform gives windows.
+
 #include "app/appidentity.h"
 #include "app/commandline.h"
 
@@ -12,58 +15,40 @@ class TestCommandLine : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void split_data();
-    void split();
-    void join_data();
-    void join();
+    void joinAndSplit_data();
+    void joinAndSplit();
     void windowTitlesAreExact();
 };
 
-void TestCommandLine::split_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QStringList>("items");
-
-    QTest::newRow("empty text") << "" << QStringList();
-    QTest::newRow("one item") << "a.htm" << QStringList{ "a.htm" };
-    QTest::newRow("two items") << "a.htm b.txt" << QStringList{ "a.htm", "b.txt" };
-    QTest::newRow("two blanks in a row") << "a  b" << QStringList{ "a", "", "b" };
-    QTest::newRow("three blanks") << "   " << QStringList{ "", "", "", "" };
-    QTest::newRow("leading and trailing blank") << " a " << QStringList{ "", "a", "" };
-    QTest::newRow("quotes have no meaning")
-            << "\"my file.htm\"" << QStringList{ "\"my", "file.htm\"" };
-    QTest::newRow("tab is no separator") << "a\tb" << QStringList{ "a\tb" };
-}
-
-void TestCommandLine::split()
-{
-    QFETCH(QString, text);
-    QFETCH(QStringList, items);
-
-    QCOMPARE(SplitCommandLine(text), items);
-}
-
-void TestCommandLine::join_data()
+void TestCommandLine::joinAndSplit_data()
 {
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<QString>("text");
-
-    QTest::newRow("no argument") << QStringList() << "";
-    QTest::newRow("two arguments") << QStringList{ "a.htm", "b.txt" } << "a.htm b.txt";
-    QTest::newRow("argument with a blank") << QStringList{ "my file.htm" } << "my file.htm";
-    QTest::newRow("empty arguments") << QStringList{ "", "" } << " ";
+    QTest::addColumn<QStringList>("items");
+    QTest::newRow("none") << QStringList() << "" << QStringList();
+    QTest::newRow("two") << QStringList{"a.htm", "b.txt"} << "a.htm b.txt"
+                         << QStringList{"a.htm", "b.txt"};
+    // Quotes have no meaning: a name with a blank comes back in two items.
+    QTest::newRow("argument with a blank") << QStringList{"\"my file.htm\""} << "\"my file.htm\""
+                                           << QStringList{"\"my", "file.htm\""};
+    QTest::newRow("empty arguments") << QStringList{"", ""} << " " << QStringList{"", ""};
+    QTest::newRow("two blanks in a row") << QStringList{"a", "", "b"} << "a  b"
+                                         << QStringList{"a", "", "b"};
+    QTest::newRow("leading and trailing blank") << QStringList{"", "a", ""} << " a "
+                                                << QStringList{"", "a", ""};
+    QTest::newRow("tab is no separator") << QStringList{"a\tb"} << "a\tb" << QStringList{"a\tb"};
 }
 
-void TestCommandLine::join()
+void TestCommandLine::joinAndSplit()
 {
     QFETCH(QStringList, arguments);
     QFETCH(QString, text);
-
+    QFETCH(QStringList, items);
     QCOMPARE(CommandLineText(arguments), text);
+    QCOMPARE(SplitCommandLine(text), items);
 }
 
-// The titles the platform gives the windows: nothing appended to a dialog's
-// own title ("検索", not "検索 — Zelkopad").
+// Nothing is appended to a dialog's own title ("検索", not "検索 — Zelkopad").
 void TestCommandLine::windowTitlesAreExact()
 {
     struct Platform : QPlatformWindow

@@ -1,51 +1,19 @@
-// The Edit menu's commands in the running program: colours and the modified
-// flag, the clipboard commands and the keys that run them, select all, the
-// wrap toggle across windows, the conversions through the menu, undo of each,
-// the gutter's pause while the active document is minimised, the text's font.
+// The Edit menu's commands in the running program: colours, the clipboard
+// commands and the keys that run them, select all, the wrap toggle across
+// windows, the conversions through the menu, the gutter's pause while the
+// active document is minimised, the text's font.
 
-#include "editdoubles.h"
+#include "testapp.h"
 
-#include "editor/editorcolors.h"
 #include "editor/linenumbergutter.h"
 #include "mainwindow/maintoolbar.h"
-#include "platform/appcontext.h"
 
 #include <QAction>
-#include <QClipboard>
-#include <QFile>
 #include <QFontDatabase>
-#include <QGuiApplication>
 #include <QImage>
-#include <QMdiSubWindow>
-#include <QMimeData>
 #include <QScrollBar>
 
 using zp::TextView;
-
-namespace {
-
-QByteArray savedBytes(const TextView &view, const QString &folder)
-{
-    const QString path = folder + QStringLiteral("saved.htm");
-    if (!view.saveFile(path))
-        return "<save failed>";
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<read failed>");
-}
-
-void setClipboard(const QString &kind, const QString &text)
-{
-    QClipboard *clipboard = QGuiApplication::clipboard();
-    if (kind == QLatin1String("image")) {
-        QImage image(4, 4, QImage::Format_RGB32);
-        image.fill(Qt::red);
-        clipboard->setImage(image);
-    } else {
-        clipboard->setText(text);
-    }
-}
-
-} // namespace
 
 class TestEditCommands : public QObject
 {
@@ -54,21 +22,15 @@ private Q_SLOTS:
     void init();
     void cleanup();
 
-    void coloursFromSettings_data();
     void coloursFromSettings();
-    void chooseColorHex_data();
-    void chooseColorHex();
     void colourCommands_data();
     void colourCommands();
     void commandsWithoutDocument();
 
     void clipboardCommands_data();
     void clipboardCommands();
-    void selectAll_data();
     void selectAll();
-
     void wrapToggleChangesOpenWindows();
-
     void conversionsThroughMenu_data();
     void conversionsThroughMenu();
 
@@ -76,82 +38,50 @@ private Q_SLOTS:
     void textFontIsFixedPitch();
 
 private:
-    std::unique_ptr<Program> m_program;
+    std::unique_ptr<zptest::TestApp> m_app;
+    zp::MainWindow *main() const { return m_app->main(); }
+    TextView *view() const { return m_app->view(); }
+    // Runs a menu item by name, "key:" and a key sequence typed in the text,
+    // or "button:" and the number of a toolbar button.
+    void run(const QString &via)
+    {
+        if (via.startsWith(QLatin1String("key:")))
+            QTest::keySequence(view(), QKeySequence(via.mid(4)));
+        else if (via.startsWith(QLatin1String("button:")))
+            main()->toolbar()->button(via.mid(7).toInt())->trigger();
+        else
+            main()->findChild<QAction *>(via)->trigger();
+    }
 };
 
 void TestEditCommands::init()
 {
-    m_program = std::make_unique<Program>();
-    QVERIFY(m_program->start());
-    QVERIFY(m_program->view());
+    m_app = std::make_unique<zptest::TestApp>();
+    QVERIFY(m_app->startShown(QSize(900, 700)));
+    QVERIFY(view());
 }
 
 void TestEditCommands::cleanup()
 {
-    QVERIFY2(m_program->chooser.answers.isEmpty(), "unused colour answers");
-    QVERIFY2(m_program->boxes.settled(), "unexpected message box");
-    // Close without the save question: the documents are marked unmodified.
-    const auto documents = m_program->main()->findChildren<zp::EditWindow *>();
-    for (zp::EditWindow *doc : documents)
-        doc->rtfEdit()->setTag(QStringLiteral("0"));
-    m_program.reset();
+    QVERIFY2(m_app->colors.answers.isEmpty(), "unused colour answers");
+    QVERIFY2(m_app->boxes.settled(), "unexpected message box");
+    m_app.reset();
     QCOMPARE(QApplication::topLevelWidgets().size(), 0);
 }
 
-void TestEditCommands::coloursFromSettings_data()
-{
-    QTest::addColumn<QString>("fontColor");
-    QTest::addColumn<QString>("backColor");
-    QTest::addColumn<QColor>("text");
-    QTest::addColumn<QColor>("back");
-    QTest::newRow("unset gives black on white")
-        << QString() << QString() << QColor(0, 0, 0) << QColor(255, 255, 255);
-    QTest::newRow("values") << QStringLiteral("102030") << QStringLiteral("F0E0D0")
-                            << QColor(0x10, 0x20, 0x30) << QColor(0xF0, 0xE0, 0xD0);
-    QTest::newRow("four digits give blue 0") << QStringLiteral("FFFF") << QStringLiteral("80C0")
-                                             << QColor(255, 255, 0) << QColor(128, 192, 0);
-}
-
+// Unset colours give black on white; four hex digits leave blue at 0.
 void TestEditCommands::coloursFromSettings()
 {
-    QFETCH(QString, fontColor);
-    QFETCH(QString, backColor);
-    QFETCH(QColor, text);
-    QFETCH(QColor, back);
-    const zp::SettingsFile &settings = m_program->app->context().settings;
-    QVERIFY(settings.write(QStringLiteral("Edit"), QStringLiteral("FontColor"), fontColor));
-    QVERIFY(settings.write(QStringLiteral("Edit"), QStringLiteral("BackColor"), backColor));
-    zp::EditWindow *window = m_program->newDocument();
-    QVERIFY(window);
-    QCOMPARE(window->rtfEdit()->textColor(), text);
-    QCOMPARE(window->rtfEdit()->backColor(), back);
-    QCOMPARE(window->picLineNo()->backColor(), back);
+    QCOMPARE(view()->textColor(), QColor(Qt::black));
+    QCOMPARE(view()->backColor(), QColor(Qt::white));
+    const zp::SettingsFile &settings = m_app->context().settings;
+    QVERIFY(settings.write("Edit", "FontColor", "102030"));
+    QVERIFY(settings.write("Edit", "BackColor", "80C0"));
+    zp::EditWindow *window = main()->documents().NewDocument(0);
+    QCOMPARE(window->rtfEdit()->textColor(), QColor(0x10, 0x20, 0x30));
+    QCOMPARE(window->rtfEdit()->backColor(), QColor(0x80, 0xC0, 0));
+    QCOMPARE(window->picLineNo()->backColor(), QColor(0x80, 0xC0, 0));
     QCOMPARE(window->rtfEdit()->tag(), QStringLiteral("0"));
-}
-
-void TestEditCommands::chooseColorHex_data()
-{
-    QTest::addColumn<QColor>("chosen");
-    QTest::addColumn<QString>("hex");
-    QTest::newRow("pure red") << QColor(255, 0, 0) << QStringLiteral("FF0000");
-    QTest::newRow("components below 16 padded") << QColor(1, 15, 10) << QStringLiteral("010F0A");
-}
-
-void TestEditCommands::chooseColorHex()
-{
-    QFETCH(QColor, chosen);
-    QFETCH(QString, hex);
-    m_program->chooser.answers = {chosen};
-    long red = -1, green = -1, blue = -1;
-    QString text;
-    QCOMPARE(zp::ChooseColorHex(m_program->app->context(), &red, &green, &blue, &text), 1L);
-    QCOMPARE(text, hex);
-    QCOMPARE(QColor(int(red), int(green), int(blue)), chosen);
-
-    // Cancel leaves the outputs alone.
-    m_program->chooser.answers = {std::nullopt};
-    QCOMPARE(zp::ChooseColorHex(m_program->app->context(), &red, &green, &blue, &text), 0L);
-    QCOMPARE(text, hex);
 }
 
 void TestEditCommands::colourCommands_data()
@@ -159,264 +89,203 @@ void TestEditCommands::colourCommands_data()
     QTest::addColumn<QString>("via");
     QTest::addColumn<bool>("modified");
     QTest::addColumn<bool>("cancel");
-    QTest::newRow("text colour, unmodified") << "mnuEditTextcolor" << false << false;
-    QTest::newRow("text colour, modified") << "mnuEditTextcolor" << true << false;
-    QTest::newRow("text colour, right-click") << "mnupopUpFontColor" << false << false;
-    QTest::newRow("text colour, cancel") << "mnuEditTextcolor" << true << true;
-    QTest::newRow("background") << "mnuEditBackcolor" << false << false;
-    QTest::newRow("background, right-click") << "mnupopUpBackColor" << true << false;
-    QTest::newRow("background, toolbar") << "toolbar" << false << false;
-    QTest::newRow("background, cancel") << "mnuEditBackcolor" << false << true;
+    int i = 0;
+    for (const char *via : {"mnuEditTextcolor", "mnupopUpFontColor", "mnuEditBackcolor",
+                            "mnupopUpBackColor", "button:10"}) {
+        for (const bool cancel : {false, true})
+            QTest::addRow("%s%s", via, cancel ? ", cancel" : "") << via << bool(++i % 3) << cancel;
+    }
 }
 
+// The colour is the view's, not the text's: the modified flag and the text
+// stay as they were and there is nothing to undo. The text colour leaves the
+// caret at the selection's start.
 void TestEditCommands::colourCommands()
 {
     QFETCH(QString, via);
     QFETCH(bool, modified);
     QFETCH(bool, cancel);
-    zp::EditWindow *window = m_program->active();
-    TextView *view = window->rtfEdit();
+    TextView *view = this->view();
     const QString raw = QStringLiteral("<p>one</p>\r\ntwo\rthree\n");
     view->setText(raw);
     view->setTag(modified ? QStringLiteral("1") : QStringLiteral("0"));
     view->setSelStart(4);
     view->setSelLength(6);
     const bool text = via.contains(QLatin1String("Text")) || via.contains(QLatin1String("Font"));
-    const QColor before = text ? view->textColor() : view->backColor();
-    const QByteArray bytes = savedBytes(*view, m_program->appFolder());
+    const auto colour = [&] { return text ? view->textColor() : view->backColor(); };
+    const QColor expected = cancel ? colour() : QColor(200, 10, 20);
+    m_app->colors.answers = {cancel ? std::nullopt : std::optional<QColor>(expected)};
+    run(via);
 
-    const QColor chosen(200, 10, 20);
-    m_program->chooser.answers = {cancel ? std::optional<QColor>() : chosen};
-    if (via == QLatin1String("toolbar"))
-        m_program->main()->Toolbar_ButtonClick(10);
+    QCOMPARE(m_app->colors.calls, 1);
+    QCOMPARE(colour(), expected);
+    if (text)
+        QCOMPARE(QPoint(view->selStart(), view->selLength()), QPoint(4, cancel ? 6 : 0));
     else
-        m_program->main()->findChild<QAction *>(via)->trigger();
-
-    QCOMPARE(m_program->chooser.calls, 1);
-    const QColor expected = cancel ? before : chosen;
-    if (text) {
-        QCOMPARE(view->textColor(), expected);
-        QCOMPARE(view->selLength(), cancel ? 6 : 0);
-        QCOMPARE(view->selStart(), 4);
-    } else {
-        QCOMPARE(view->backColor(), expected);
-        QCOMPARE(window->picLineNo()->backColor(), expected);
-    }
+        QCOMPARE(m_app->active()->picLineNo()->backColor(), expected);
     QCOMPARE(view->tag(), modified ? QStringLiteral("1") : QStringLiteral("0"));
-    // The colour is the view's, not the text's: the file stays as it was and
-    // there is nothing to undo.
-    QCOMPARE(savedBytes(*view, m_program->appFolder()), bytes);
+    QCOMPARE(view->rawText(), raw);
     QVERIFY(!view->document()->isUndoAvailable());
 }
 
 void TestEditCommands::commandsWithoutDocument()
 {
-    m_program->active()->subWindow()->close();
-    QTRY_VERIFY(!m_program->main()->activeChild());
+    m_app->active()->subWindow()->close();
+    QTRY_VERIFY(!main()->activeChild());
     // The text colour ends before the chooser; the background shows it.
-    m_program->main()->mnuEditTextcolor_Click();
-    QCOMPARE(m_program->chooser.calls, 0);
-    m_program->chooser.answers = {QColor(1, 2, 3)};
-    m_program->main()->mnuEditBackcolor_Click();
-    QCOMPARE(m_program->chooser.calls, 1);
-    m_program->main()->ConvertTagCase(QStringLiteral("Large"));
-    QCOMPARE(m_program->main()->statusText(), QStringLiteral("処理が終わりました"));
+    main()->mnuEditTextcolor_Click();
+    QCOMPARE(m_app->colors.calls, 0);
+    m_app->colors.answers = {QColor(1, 2, 3)};
+    main()->mnuEditBackcolor_Click();
+    QCOMPARE(m_app->colors.calls, 1);
+    main()->ConvertTagCase(QStringLiteral("Large"));
+    QCOMPARE(main()->statusText(), QStringLiteral("処理が終わりました"));
 }
 
+// Each case runs through the Edit menu, the right-click menu, the key of the
+// text and the toolbar button, which must all do the same, on "abc\r\ndef"
+// with a selection (start, length) and the clipboard's text ("<image>": an
+// image). Afterwards: text | clipboard text | caret.
 void TestEditCommands::clipboardCommands_data()
 {
     QTest::addColumn<QString>("via");
-    QTest::addColumn<int>("selStart");
-    QTest::addColumn<int>("selLength");
-    QTest::addColumn<QString>("clipKind");
-    QTest::addColumn<QString>("clipText");
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("clipAfter");
-    QTest::addColumn<int>("caret");
-    QTest::addColumn<bool>("modified");
-
-    const QString t = QStringLiteral("abc\ndef");
-    QTest::newRow("copy selection") << "mnuEditCopy" << 1 << 4 << "text" << "old" << t
-                                    << "bc\nd" << 1 << false;
-    QTest::newRow("copy replaces an image") << "mnupopUpCopy" << 0 << 2 << "image" << ""
-                                            << t << "ab" << 0 << false;
-    QTest::newRow("copy nothing selected keeps clipboard") << "mnuEditCopy" << 2 << 0 << "text"
-                                                           << "old" << t << "old" << 2 << false;
-    QTest::newRow("cut selection") << "mnuEditCut" << 2 << 3 << "text" << "old"
-                                   << QStringLiteral("abef") << "c\nd" << 2 << true;
-    QTest::newRow("cut nothing selected") << "mnupopUpCut" << 2 << 0 << "text" << "old" << t
-                                          << "old" << 2 << false;
-    QTest::newRow("paste at caret") << "mnuEditPaste" << 3 << 0 << "text" << "X\r\nY" << 
-        QStringLiteral("abcX\nY\ndef") << "X\r\nY" << 6 << true;
-    QTest::newRow("paste over selection") << "mnupopUpPaste" << 1 << 5 << "text" << "Z"
-                                          << QStringLiteral("aZf") << "Z" << 2 << true;
-    QTest::newRow("paste empty text") << "mnuEditPaste" << 1 << 2 << "text" << "" << t << ""
-                                      << 1 << false;
-    QTest::newRow("delete selection") << "mnuEditDelete" << 3 << 1 << "text" << "old"
-                                      << QStringLiteral("abcdef") << "old" << 3 << true;
-    QTest::newRow("delete nothing selected") << "mnupopUpDelete" << 3 << 0 << "text" << "old"
-                                             << t << "old" << 3 << false;
-    // The keys of the text do what the menu items do.
-    QTest::newRow("Ctrl+C") << "key:Ctrl+C" << 1 << 4 << "text" << "old" << t << "bc\nd" << 1
-                            << false;
-    QTest::newRow("Ctrl+X") << "key:Ctrl+X" << 2 << 3 << "text" << "old"
-                            << QStringLiteral("abef") << "c\nd" << 2 << true;
-    QTest::newRow("Ctrl+V") << "key:Ctrl+V" << 1 << 5 << "text" << "Z" << QStringLiteral("aZf")
-                            << "Z" << 2 << true;
-    QTest::newRow("Ctrl+V with empty text") << "key:Ctrl+V" << 1 << 2 << "text" << "" << t << ""
-                                            << 1 << false;
-    QTest::newRow("Ctrl+V with an image") << "key:Ctrl+V" << 1 << 2 << "image" << "" << t << ""
-                                          << 1 << false;
-    QTest::newRow("Delete key") << "key:Del" << 3 << 1 << "text" << "old"
-                                << QStringLiteral("abcdef") << "old" << 3 << true;
+    QTest::addColumn<QPoint>("selection");
+    QTest::addColumn<QString>("clipboard");
+    QTest::addColumn<QString>("after");
+    const struct
+    {
+        const char *name, *command;
+        QPoint selection;
+        const char *clipboard, *after;
+    } cases[] = {
+            {"copy selection", "Copy", {1, 4}, "old", "abc\ndef | bc\nd | 1"},
+            {"copy replaces an image", "Copy", {0, 2}, "<image>", "abc\ndef | ab | 0"},
+            {"copy nothing selected", "Copy", {2, 0}, "old", "abc\ndef | old | 2"},
+            {"cut selection", "Cut", {2, 3}, "old", "abef | c\nd | 2"},
+            {"cut nothing selected", "Cut", {2, 0}, "old", "abc\ndef | old | 2"},
+            {"paste at caret", "Paste", {3, 0}, "X\r\nY", "abcX\nY\ndef | X\r\nY | 6"},
+            {"paste over selection", "Paste", {1, 5}, "Z", "aZf | Z | 2"},
+            {"paste empty text", "Paste", {1, 2}, "", "abc\ndef |  | 1"},
+            {"paste an image", "Paste", {1, 2}, "<image>", "abc\ndef |  | 1"},
+            {"delete selection", "Delete", {3, 1}, "old", "abcdef | old | 3"},
+            {"delete nothing selected", "Delete", {3, 0}, "old", "abc\ndef | old | 3"},
+    };
+    const QHash<QString, QStringList> keysAndButtons{{"Copy", {"key:Ctrl+C", "button:6"}},
+                                                     {"Cut", {"key:Ctrl+X", "button:5"}},
+                                                     {"Paste", {"key:Ctrl+V", "button:7"}},
+                                                     {"Delete", {"key:Del"}}};
+    for (const auto &c : cases) {
+        const QString command = QLatin1String(c.command);
+        for (const QString &via : QStringList{"mnuEdit" + command, "mnupopUp" + command}
+                                          + keysAndButtons.value(command)) {
+            // The Delete key removes the next letter, as keys do.
+            if (via != QLatin1String("key:Del") || c.selection.y() > 0)
+                QTest::addRow("%s, %s", c.name, qPrintable(via))
+                        << via << c.selection << c.clipboard << c.after;
+        }
+    }
 }
 
+// An edit marks the document modified and can be undone; anything else
+// leaves both alone.
 void TestEditCommands::clipboardCommands()
 {
     QFETCH(QString, via);
-    QFETCH(int, selStart);
-    QFETCH(int, selLength);
-    QFETCH(QString, clipKind);
-    QFETCH(QString, clipText);
-    QFETCH(QString, text);
-    QFETCH(QString, clipAfter);
-    QFETCH(int, caret);
-    QFETCH(bool, modified);
-
-    TextView *view = m_program->view();
-    const QString original = QStringLiteral("abc\r\ndef");
-    view->setText(original);
+    QFETCH(QPoint, selection);
+    QFETCH(QString, clipboard);
+    QFETCH(QString, after);
+    TextView *view = this->view();
+    view->setText(QStringLiteral("abc\r\ndef"));
     view->setTag(QStringLiteral("0"));
-    view->setSelStart(selStart);
-    view->setSelLength(selLength);
-    setClipboard(clipKind, clipText);
-
-    if (via.startsWith(QLatin1String("toolbar:")))
-        m_program->main()->Toolbar_ButtonClick(via.mid(8).toInt());
-    else if (via.startsWith(QLatin1String("key:")))
-        QTest::keySequence(view, QKeySequence(via.mid(4)));
-    else
-        m_program->main()->findChild<QAction *>(via)->trigger();
-
-    QCOMPARE(view->text(), text);
-    QCOMPARE(m_program->clipboard.text(), clipAfter);
-    QCOMPARE(view->selStart(), caret);
-    QCOMPARE(view->tag(), modified ? QStringLiteral("1") : QStringLiteral("0"));
-    if (modified) {
-        // Undo from the menu brings the text back, breaks in their forms.
-        m_program->main()->menus().mnuEditUndo->trigger();
-        QCOMPARE(view->rawText(), original);
+    view->setSelStart(selection.x());
+    view->setSelLength(selection.y());
+    if (clipboard == QLatin1String("<image>")) {
+        QImage image(4, 4, QImage::Format_RGB32);
+        image.fill(Qt::red);
+        QGuiApplication::clipboard()->setImage(image);
     } else {
-        QVERIFY(!view->document()->isUndoAvailable());
+        QGuiApplication::clipboard()->setText(clipboard);
     }
+    run(via);
+    const QString clip = m_app->clipboard.text();
+    QCOMPARE(QStringLiteral("%1 | %2 | %3").arg(view->text(), clip).arg(view->selStart()), after);
+    const bool edited = view->text() != QStringLiteral("abc\ndef");
+    QCOMPARE(view->tag(), edited ? QStringLiteral("1") : QStringLiteral("0"));
+    QCOMPARE(view->document()->isUndoAvailable(), edited);
 }
 
-void TestEditCommands::selectAll_data()
-{
-    QTest::addColumn<QString>("raw");
-    QTest::addColumn<int>("length");
-    QTest::newRow("empty document") << QString() << 0;
-    QTest::newRow("text") << QStringLiteral("ab\r\ncd") << 5;
-}
-
+// The length counts each break once and not the document's end.
 void TestEditCommands::selectAll()
 {
-    QFETCH(QString, raw);
-    QFETCH(int, length);
-    TextView *view = m_program->view();
-    view->setText(raw);
-    view->setSelStart(1 < length ? 1 : 0);
-    m_program->main()->menus().mnupopUpSelect->trigger();
-    QCOMPARE(view->selStart(), 0);
-    QCOMPARE(view->selLength(), length);
+    view()->setText(QStringLiteral("ab\r\ncd"));
+    view()->setSelStart(1);
+    main()->menus().mnupopUpSelect->trigger();
+    QCOMPARE(view()->selStart(), 0);
+    QCOMPARE(view()->selLength(), 5);
 }
 
+// The wrap toggle sets the right margin of every open window (0: wrap at the
+// window's edge); a window opened later keeps its own. The right-click twin
+// toggles back and has no mark of its own.
 void TestEditCommands::wrapToggleChangesOpenWindows()
 {
-    zp::MainWindow *main = m_program->main();
-    QList<zp::EditWindow *> windows{m_program->active(), m_program->newDocument(),
-                                    m_program->newDocument()};
-    const auto wraps = [](zp::EditWindow *w) {
-        return w->rtfEdit()->lineWrapMode() == QPlainTextEdit::WidgetWidth;
+    QList<zp::EditWindow *> windows{m_app->active(), m_app->newDocument()};
+    const auto margins = [&windows] {
+        QStringList list;
+        for (zp::EditWindow *w : windows) {
+            const bool wraps = w->rtfEdit()->lineWrapMode() == QPlainTextEdit::WidgetWidth;
+            list.append((wraps ? "wrap " : "") + QString::number(w->rtfEdit()->rightMargin()));
+        }
+        return list;
     };
-    QVERIFY(!main->menus().mnuEditMargin->isChecked());
-
-    main->menus().mnuEditMargin->trigger();
-    QVERIFY(main->menus().mnuEditMargin->isChecked());
-    for (zp::EditWindow *w : windows) {
-        QVERIFY(wraps(w));
-        QCOMPARE(w->rtfEdit()->rightMargin(), 0);
-    }
-
-    // A window opened later keeps its own state.
-    zp::EditWindow *fourth = m_program->newDocument();
-    QVERIFY(!wraps(fourth));
-
-    // The right-click twin toggles back and has no mark of its own.
-    main->menus().mnupopUpMargin->trigger();
-    QVERIFY(!main->menus().mnuEditMargin->isChecked());
-    QVERIFY(!main->menus().mnupopUpMargin->isChecked());
-    for (zp::EditWindow *w : windows + QList<zp::EditWindow *>{fourth}) {
-        QVERIFY(!wraps(w));
-        QCOMPARE(w->rtfEdit()->rightMargin(), 30000);
-    }
+    main()->menus().mnuEditMargin->trigger();
+    windows.append(m_app->newDocument());
+    QCOMPARE(margins(), QStringList({"wrap 0", "wrap 0", "30000"}));
+    QVERIFY(main()->menus().mnuEditMargin->isChecked());
+    main()->menus().mnupopUpMargin->trigger();
+    QCOMPARE(margins(), QStringList({"30000", "30000", "30000"}));
+    QVERIFY(!main()->menus().mnuEditMargin->isChecked());
+    QVERIFY(!main()->menus().mnupopUpMargin->isChecked());
 }
 
 void TestEditCommands::conversionsThroughMenu_data()
 {
     QTest::addColumn<QString>("command");
-    QTest::addColumn<QString>("raw");
     QTest::addColumn<QString>("expected");
-    const QString breaks = QStringLiteral("<p>a</p>\r\nb\rc\n\rd");
-    QTest::newRow("CR LF") << "0" << breaks << QStringLiteral("<p>a</p>\r\nb\r\nc\r\n\r\nd");
-    QTest::newRow("CR") << "1" << breaks << QStringLiteral("<p>a</p>\rb\rc\r\rd");
-    QTest::newRow("LF") << "2" << breaks << QStringLiteral("<p>a</p>\nb\nc\n\nd");
-    const QString tags = QStringLiteral("<a href=\"x\">Link</A>\r\n<Br>");
-    const QString upper = QStringLiteral("<A href=\"x\">Link</A>\r\n<BR>");
-    const QString lower = QStringLiteral("<a href=\"x\">Link</a>\r\n<br>");
-    QTest::newRow("tags upper") << "mnuEditHtmlLarge" << tags << upper;
-    QTest::newRow("tags lower") << "mnuEditHtmlSmall" << tags << lower;
-    // Only the exact mode "Large" upper-cases.
-    QTest::newRow("mode LARGE lower-cases") << "LARGE" << tags << lower;
+    QTest::newRow("CR LF") << "mnuEditreturnCode(0)" << "<a>X</A>\r\nb\r\nc\r\n\r\nd";
+    QTest::newRow("CR") << "mnuEditreturnCode(1)" << "<a>X</A>\rb\rc\r\rd";
+    QTest::newRow("LF") << "mnuEditreturnCode(2)" << "<a>X</A>\nb\nc\n\nd";
+    QTest::newRow("tags upper") << "mnuEditHtmlLarge" << "<A>X</A>\r\nb\rc\n\rd";
+    QTest::newRow("tags lower") << "mnuEditHtmlSmall" << "<a>X</a>\r\nb\rc\n\rd";
 }
 
 void TestEditCommands::conversionsThroughMenu()
 {
     QFETCH(QString, command);
-    QFETCH(QString, raw);
     QFETCH(QString, expected);
-    TextView *view = m_program->view();
-    view->setText(raw);
-    view->setTag(QStringLiteral("0"));
-    const QByteArray before = savedBytes(*view, m_program->appFolder());
-    zp::MainWindow *main = m_program->main();
-    if (command.size() == 1)
-        main->menus().mnuEditreturnCode.at(command.toInt())->trigger();
-    else if (command.startsWith(QLatin1String("mnu")))
-        main->findChild<QAction *>(command)->trigger();
-    else
-        main->ConvertTagCase(command);
-    QCOMPARE(view->rawText(), expected);
-    QCOMPARE(view->tag(), QStringLiteral("1"));
-    // One undo brings back the bytes as they were.
-    main->menus().mnuEditUndo->trigger();
-    QCOMPARE(savedBytes(*view, m_program->appFolder()), before);
+    const QString raw = QStringLiteral("<a>X</A>\r\nb\rc\n\rd");
+    view()->setText(raw);
+    view()->setTag(QStringLiteral("0"));
+    run(command);
+    QCOMPARE(view()->rawText(), expected);
+    QCOMPARE(view()->tag(), QStringLiteral("1"));
+    main()->menus().mnuEditUndo->trigger();
+    QCOMPARE(view()->rawText(), raw);
 }
 
 void TestEditCommands::gutterPausedWhileActiveMinimised()
 {
-    zp::EditWindow *first = m_program->active();
-    first->rtfEdit()->setText(QString(QStringLiteral("x\n")).repeated(300));
-    zp::EditWindow *second = m_program->newDocument();
-    second->rtfEdit()->setText(QString(QStringLiteral("y\n")).repeated(300));
-    QCOMPARE(m_program->active(), second);
+    zp::EditWindow *first = m_app->active();
+    first->rtfEdit()->setText(QStringLiteral("x\n").repeated(300));
+    zp::EditWindow *second = m_app->newDocument(QStringLiteral("y\n").repeated(300));
+    QCOMPARE(m_app->active(), second);
     // Side by side, so that the first window's text is in view and paints.
-    m_program->main()->ArrangeWindows(2);
+    main()->ArrangeWindows(2);
     QTRY_COMPARE(first->picLineNo()->rows().value(0), QStringLiteral("     1 |"));
 
     second->subWindow()->showMinimized();
     QTRY_VERIFY(second->subWindow()->isMinimized());
-    QCOMPARE(m_program->main()->activeChild(), second);
+    QCOMPARE(main()->activeChild(), second);
     // The other window keeps painting its text, but no gutter is redrawn.
     first->rtfEdit()->verticalScrollBar()->setValue(20);
     first->rtfEdit()->viewport()->repaint();
@@ -434,7 +303,7 @@ void TestEditCommands::textFontIsFixedPitch()
 {
     if (!QFontDatabase::hasFamily(QStringLiteral("IPAGothic")))
         QSKIP("IPAGothic is not installed");
-    const QFontMetricsF metrics(m_program->view()->font());
+    const QFontMetricsF metrics(view()->font());
     QCOMPARE(metrics.horizontalAdvance(QLatin1Char('i')),
              metrics.horizontalAdvance(QLatin1Char('W')));
 }

@@ -2,7 +2,7 @@
 
 #include "documents/recentfiles.h"
 
-#include "../support/appfixture.h"
+#include "testapp.h"
 
 #include <QDropEvent>
 #include <QMimeData>
@@ -10,7 +10,7 @@
 #include <QUrl>
 
 using namespace zp;
-using namespace zp::testing;
+using zptest::TestApp;
 
 namespace {
 
@@ -26,17 +26,6 @@ bool dropData(QWidget *target, const QMimeData &data)
     return enter.isAccepted() && drop.isAccepted();
 }
 
-// Drops paths on target, as a file manager does.
-void dropFiles(QWidget *target, const QStringList &paths)
-{
-    QMimeData data;
-    QList<QUrl> urls;
-    for (const QString &path : paths)
-        urls.append(QUrl::fromLocalFile(path));
-    data.setUrls(urls);
-    QVERIFY(dropData(target, data));
-}
-
 } // namespace
 
 class TestFileDrops : public QObject
@@ -45,55 +34,61 @@ class TestFileDrops : public QObject
 private Q_SLOTS:
     void drop_data();
     void drop();
-    void dropOnMaximizedWindowSetsCaption();
     void textIsNotInsertedByADrop();
 };
 
 void TestFileDrops::drop_data()
 {
-    QTest::addColumn<bool>("onText");
+    QTest::addColumn<QString>("on"); // "frame", "text" or "maximised text"
     QTest::addColumn<QStringList>("names");
     QTest::addColumn<QStringList>("opened");
-    const QStringList three{"a.txt", "b.html", "c.css"};
-    QTest::newRow("three files on the frame, in order") << false << three << three;
-    QTest::newRow("three files on the text, in order") << true << three << three;
-    QTest::newRow("png on the text is skipped") << true << QStringList{"p.png", "t.txt"}
-                                               << QStringList{"t.txt"};
-    QTest::newRow("JPG on the text is skipped") << true << QStringList{"P.JPG"} << QStringList{};
-    QTest::newRow("jpeg without dot on the text is skipped")
-            << true << QStringList{"xjpeg", "y.tiff"} << QStringList{"y.tiff"};
-    QTest::newRow("png on the frame opens as text") << false << QStringList{"p.png"}
-                                                   << QStringList{"p.png"};
-    QTest::newRow("same file twice opens twice") << false << QStringList{"a.txt", "a.txt"}
+    // Images open as text when dropped on the frame.
+    const QStringList three{"a.txt", "b.html", "p.png"};
+    QTest::newRow("three files on the frame, in order") << "frame" << three << three;
+    // Images by the end of their names, in any case, "jpeg" without a dot.
+    QTest::newRow("images on the text are skipped")
+            << "text" << QStringList{"p.png", "t.txt", "P.JPG", "xjpeg", "y.tiff"}
+            << QStringList{"t.txt", "y.tiff"};
+    QTest::newRow("only images on the text") << "text" << QStringList{"p.gif"} << QStringList{};
+    QTest::newRow("same file twice opens twice") << "frame" << QStringList{"a.txt", "a.txt"}
                                                  << QStringList{"a.txt", "a.txt"};
+    // The frame's caption names a maximised document.
+    QTest::newRow("on a maximised window") << "maximised text" << QStringList{"m.txt"}
+                                           << QStringList{"m.txt"};
 }
 
 void TestFileDrops::drop()
 {
-    QFETCH(bool, onText);
+    QFETCH(QString, on);
     QFETCH(QStringList, names);
     QFETCH(QStringList, opened);
-    AppFixture f;
+    TestApp f;
     QVERIFY(f.start(QString(), {"Backup=1"}));
-    QStringList paths, expected;
+    QList<QUrl> urls; // as a file manager gives them
     for (const QString &name : names)
-        paths.append(f.writeFile(name, name.toUtf8()));
+        urls.append(QUrl::fromLocalFile(f.writeFile(name, name.toUtf8())));
+    QStringList expected;
     for (const QString &name : opened)
         expected.append(f.filePath(name));
-    QWidget *target = onText ? f.main()->activeDocument()->rtfEdit()->viewport()
-                             : f.main()->mdiArea()->viewport();
-    const QString textBefore = f.main()->activeDocument()->rtfEdit()->text();
-    dropFiles(target, paths);
+    if (on.startsWith(QLatin1String("maximised")))
+        f.active()->subWindow()->showMaximized();
+    const QString textBefore = f.view()->text();
+    QMimeData data;
+    data.setUrls(urls);
+    QVERIFY(dropData(on == QLatin1String("frame") ? f.main()->mdiArea()->viewport()
+                                                  : f.view()->viewport(), data));
     QTRY_COMPARE(f.documentTitles().mid(1), expected);
     QTest::qWait(0);
     QCOMPARE(f.documentTitles().mid(1), expected);
     // The text that received the drop is unchanged.
     QCOMPARE(f.documentWindows().first()->rtfEdit()->text(), textBefore);
     if (!expected.isEmpty()) {
-        QCOMPARE(f.main()->activeDocument()->windowTitle(), expected.last());
-        QCOMPARE(f.main()->activeDocument()->rtfEdit()->tag(), QStringLiteral("0"));
-        QCOMPARE(f.main()->activeDocument()->rtfEdit()->text(), opened.last());
+        QCOMPARE(f.active()->windowTitle(), expected.last());
+        QCOMPARE(f.view()->tag(), QStringLiteral("0"));
+        QCOMPARE(f.view()->text(), opened.last());
         QVERIFY(QFileInfo::exists(f.backupPath(opened.first())));
+        if (on.startsWith(QLatin1String("maximised")))
+            QCOMPARE(f.main()->caption(), expected.last());
     }
     QStringList recorded = historySlots(f.context().settings);
     recorded.removeAll(QString());
@@ -101,22 +96,11 @@ void TestFileDrops::drop()
     QCOMPARE(recorded, expected);
 }
 
-void TestFileDrops::dropOnMaximizedWindowSetsCaption()
-{
-    AppFixture f;
-    QVERIFY(f.start());
-    f.main()->activeDocument()->subWindow()->showMaximized();
-    const QString path = f.writeFile("m.txt", "m");
-    dropFiles(f.main()->activeDocument()->rtfEdit()->viewport(), {path});
-    QTRY_COMPARE(f.main()->activeDocument()->windowTitle(), path);
-    QCOMPARE(f.main()->caption(), path);
-}
-
 void TestFileDrops::textIsNotInsertedByADrop()
 {
-    AppFixture f;
+    TestApp f;
     QVERIFY(f.start());
-    TextView *view = f.main()->activeDocument()->rtfEdit();
+    TextView *view = f.view();
     view->setText(QStringLiteral("abc"));
     view->setTag(QStringLiteral("0"));
     QMimeData data;

@@ -1,25 +1,11 @@
-// The Window menu's arrangements: cascade, one above the other, side by side,
-// and minimising every loaded window but the frame.
+// Where document windows go: new ones, the Window menu's arrangements, and
+// the window list's items.
 
-#include "editdoubles.h"
-
-#include "platform/appcontext.h"
-#include "platform/windowlist.h"
+#include "testapp.h"
 
 #include <QAction>
-#include <QMdiArea>
-#include <QMdiSubWindow>
 #include <QMenu>
 #include <QScrollBar>
-
-namespace {
-
-QList<QMdiSubWindow *> childWindows(zp::MainWindow *main)
-{
-    return main->mdiArea()->subWindowList(QMdiArea::CreationOrder);
-}
-
-} // namespace
 
 class TestWindowArrangement : public QObject
 {
@@ -35,170 +21,161 @@ private Q_SLOTS:
     void windowListRestoresMinimised();
 
 private:
-    std::unique_ptr<Program> m_program;
+    std::unique_ptr<zptest::TestApp> m_app;
+    zp::MainWindow *main() const { return m_app->main(); }
+    QMdiArea *area() const { return main()->mdiArea(); }
+    QList<QMdiSubWindow *> children() const { return area()->subWindowList(QMdiArea::CreationOrder); }
+    bool scrollBarsShown() const
+    {
+        return area()->horizontalScrollBar()->isVisible() || area()->verticalScrollBar()->isVisible();
+    }
 };
 
+// Three document windows in a frame of a size that shows a few dozen lines.
 void TestWindowArrangement::init()
 {
-    m_program = std::make_unique<Program>();
-    QVERIFY(m_program->start());
-    QVERIFY(m_program->newDocument());
-    QVERIFY(m_program->newDocument());
-    QCOMPARE(childWindows(m_program->main()).size(), 3);
+    m_app = std::make_unique<zptest::TestApp>();
+    QVERIFY(m_app->startShown(QSize(900, 700)));
+    m_app->newDocument();
+    m_app->newDocument();
+    QCOMPARE(children().size(), 3);
 }
 
 void TestWindowArrangement::cleanup()
 {
-    QVERIFY2(m_program->boxes.settled(), "unexpected message box");
-    m_program.reset();
+    QVERIFY2(m_app->boxes.settled(), "unexpected message box");
+    m_app.reset();
 }
 
+// Each new window one step down and right of the one before, or back at the
+// corner where the next step would leave the area.
 void TestWindowArrangement::newChildrenCascadeInsideTheArea()
 {
-    zp::MainWindow *main = m_program->main();
     for (int i = 0; i < 6; ++i)
-        QVERIFY(m_program->newDocument());
-    const QRect area = main->mdiArea()->viewport()->rect();
-    const QList<QMdiSubWindow *> children = childWindows(main);
+        m_app->newDocument();
+    const QRect viewport = area()->viewport()->rect();
+    const QList<QMdiSubWindow *> windows = children();
     int wraps = 0;
-    for (int i = 0; i < children.size(); ++i) {
-        const QRect r = children.at(i)->geometry();
-        QVERIFY2(area.contains(r), qPrintable(QStringLiteral("window %1 outside").arg(i)));
+    for (int i = 0; i < windows.size(); ++i) {
+        const QRect r = windows.at(i)->geometry();
+        QVERIFY2(viewport.contains(r), qPrintable(QStringLiteral("window %1 outside").arg(i)));
         if (i == 0)
             continue;
-        // One step down and right of the one before, or back at the corner.
-        const QPoint step = r.topLeft() - children.at(i - 1)->pos();
         if (r.topLeft() == QPoint(0, 0)) {
             ++wraps;
             continue;
         }
+        const QPoint step = r.topLeft() - windows.at(i - 1)->pos();
         QVERIFY(step.x() > 0);
         QCOMPARE(step.y(), step.x());
     }
     QVERIFY(wraps > 0);
-    QVERIFY(!main->mdiArea()->horizontalScrollBar()->isVisible());
-    QVERIFY(!main->mdiArea()->verticalScrollBar()->isVisible());
+    QVERIFY(!scrollBarsShown());
 }
 
 void TestWindowArrangement::tiles_data()
 {
     QTest::addColumn<QString>("item");
-    QTest::addColumn<bool>("sideBySide");
     QTest::addColumn<QString>("before");
-    QTest::newRow("one above the other") << "mnuWindowUp" << false << "";
-    QTest::newRow("side by side") << "mnuWindowLeft" << true << "";
-    QTest::newRow("side by side from maximised") << "mnuWindowLeft" << true << "maximised";
-    // The bars go once the windows are tiled; the tiles fill the area
-    // without them.
-    QTest::newRow("side by side with scroll bars") << "mnuWindowLeft" << true << "scrolled";
-    QTest::newRow("one above the other with scroll bars") << "mnuWindowUp" << false << "scrolled";
+    for (const char *item : {"mnuWindowUp", "mnuWindowLeft"}) {
+        // The scroll bars go once the windows are tiled; the tiles fill the
+        // area without them.
+        for (const char *before : {"", "maximised", "scrolled"})
+            QTest::addRow("%s %s", item, before) << item << before;
+    }
 }
 
+// The windows cover the client area without overlapping: each spans its whole
+// height (side by side) or width (one above the other).
 void TestWindowArrangement::tiles()
 {
     QFETCH(QString, item);
-    QFETCH(bool, sideBySide);
     QFETCH(QString, before);
-    zp::MainWindow *main = m_program->main();
+    const bool sideBySide = item == QLatin1String("mnuWindowLeft");
     if (before == QLatin1String("maximised"))
-        m_program->active()->subWindow()->showMaximized();
+        m_app->active()->subWindow()->showMaximized();
     if (before == QLatin1String("scrolled")) {
-        m_program->active()->subWindow()->move(main->mdiArea()->viewport()->rect().bottomRight());
-        QTRY_VERIFY(main->mdiArea()->horizontalScrollBar()->isVisible());
+        m_app->active()->subWindow()->move(area()->viewport()->rect().bottomRight());
+        QTRY_VERIFY(scrollBarsShown());
     }
-    main->findChild<QAction *>(item)->trigger();
-    QTRY_VERIFY(!main->mdiArea()->horizontalScrollBar()->isVisible());
-    QVERIFY(!main->mdiArea()->verticalScrollBar()->isVisible());
+    main()->findChild<QAction *>(item)->trigger();
+    QTRY_VERIFY(!scrollBarsShown());
 
-    const QRect area = main->mdiArea()->viewport()->rect();
+    const QRect viewport = area()->viewport()->rect();
     QList<QRect> rects;
-    for (QMdiSubWindow *sub : childWindows(main)) {
+    for (QMdiSubWindow *sub : children()) {
         QVERIFY(!sub->isMaximized() && !sub->isMinimized());
-        rects.append(sub->geometry());
+        // Transposed for one above the other, so that "along" is x.
+        const QRect r = sub->geometry();
+        rects.append(sideBySide ? r : QRect(r.y(), r.x(), r.height(), r.width()));
     }
-    std::sort(rects.begin(), rects.end(), [sideBySide](const QRect &a, const QRect &b) {
-        return sideBySide ? a.x() < b.x() : a.y() < b.y();
-    });
-    // The windows cover the client area without overlapping: each spans its
-    // whole height (side by side) or width (one above the other).
+    std::sort(rects.begin(), rects.end(), [](const QRect &a, const QRect &b) { return a.x() < b.x(); });
+    const QSize room = sideBySide ? viewport.size() : viewport.size().transposed();
     int along = 0;
     for (const QRect &r : rects) {
-        if (sideBySide) {
-            QCOMPARE(r.y(), 0);
-            QCOMPARE(r.height(), area.height());
-            QCOMPARE(r.x(), along);
-            along += r.width();
-        } else {
-            QCOMPARE(r.x(), 0);
-            QCOMPARE(r.width(), area.width());
-            QCOMPARE(r.y(), along);
-            along += r.height();
-        }
+        QCOMPARE(r.topLeft(), QPoint(along, 0));
+        QCOMPARE(r.height(), room.height());
+        along += r.width();
     }
-    QCOMPARE(along, sideBySide ? area.width() : area.height());
+    QCOMPARE(along, room.width());
 }
 
+// After tiling, each window a step down and right of the one before, and
+// still large enough to show its text.
 void TestWindowArrangement::cascade()
 {
-    zp::MainWindow *main = m_program->main();
-    main->ArrangeWindows(2);
-    main->findChild<QAction *>(QStringLiteral("mnuWindowAdd"))->trigger();
-    QList<QPoint> corners;
-    for (QMdiSubWindow *sub : childWindows(main))
-        corners.append(sub->pos());
-    std::sort(corners.begin(), corners.end(),
-              [](const QPoint &a, const QPoint &b) { return a.y() < b.y(); });
-    // Each window a step further down and to the right than the one before.
-    for (int i = 1; i < corners.size(); ++i) {
-        QVERIFY(corners.at(i).x() > corners.at(i - 1).x());
-        QVERIFY(corners.at(i).y() > corners.at(i - 1).y());
-    }
+    main()->ArrangeWindows(2);
+    main()->findChild<QAction *>(QStringLiteral("mnuWindowAdd"))->trigger();
+    QList<QRect> windows;
+    for (QMdiSubWindow *sub : children())
+        windows.append(sub->geometry());
+    std::sort(windows.begin(), windows.end(), [](QRect a, QRect b) { return a.y() < b.y(); });
+    for (int i = 1; i < windows.size(); ++i)
+        QVERIFY(windows.at(i).x() > windows.at(i - 1).x() && windows.at(i).y() > windows.at(i - 1).y());
+    QEXPECT_FAIL("", "cascading sizes each window by its size hint, which document windows lack: "
+                     "they shrink to their title bars (120 x 28)", Continue);
+    QVERIFY(windows.last().height() > area()->viewport()->height() / 3);
 }
 
+// Every loaded window of the program is minimised but the frame; the
+// documents become a row of icons along the area's bottom edge.
 void TestWindowArrangement::minimiseAll()
 {
-    zp::MainWindow *main = m_program->main();
-    // Another loaded window of the program (the find window, for one).
-    QWidget findWindow;
+    QWidget findWindow; // another loaded window, as the find window is
     findWindow.setObjectName(QStringLiteral("frmFind"));
-    m_program->app->context().windows->add(&findWindow);
+    m_app->context().windows->add(&findWindow);
     findWindow.show();
     QVERIFY(QTest::qWaitForWindowExposed(&findWindow));
 
-    main->findChild<QAction *>(QStringLiteral("mnuWindowMin"))->trigger();
-
+    main()->findChild<QAction *>(QStringLiteral("mnuWindowMin"))->trigger();
     QTRY_VERIFY(findWindow.isMinimized());
-    QVERIFY(!main->isMinimized());
-    const QRect area = main->mdiArea()->viewport()->rect();
-    QList<QRect> icons;
-    for (QMdiSubWindow *sub : childWindows(main)) {
+    QVERIFY(!main()->isMinimized());
+    const QRect viewport = area()->viewport()->rect();
+    QRegion icons;
+    for (QMdiSubWindow *sub : children()) {
         QVERIFY(sub->isMinimized());
-        QVERIFY(area.contains(sub->geometry()));
-        for (const QRect &other : icons)
-            QVERIFY(!other.intersects(sub->geometry()));
-        icons.append(sub->geometry());
+        QVERIFY(viewport.contains(sub->geometry()));
+        QVERIFY(!icons.intersects(sub->geometry()));
+        QCOMPARE(sub->geometry().bottom(), viewport.bottom());
+        icons += sub->geometry();
     }
-    // The icons sit in a row along the bottom edge.
-    for (const QRect &icon : icons)
-        QCOMPARE(icon.bottom(), area.bottom());
 }
 
 void TestWindowArrangement::windowListRestoresMinimised()
 {
-    zp::MainWindow *main = m_program->main();
-    QMdiSubWindow *first = childWindows(main).first();
+    QMdiSubWindow *first = children().first();
     first->showMinimized();
     QVERIFY(first->isMinimized());
-    main->mnuWindow_Click();
+    main()->mnuWindow_Click();
     QAction *item = nullptr;
-    for (QAction *action : main->menus().mnuWindow->actions()) {
+    for (QAction *action : main()->menus().mnuWindow->actions()) {
         if (action->text().endsWith(first->widget()->windowTitle()))
             item = action;
     }
     QVERIFY(item);
     item->trigger();
     QVERIFY(!first->isMinimized());
-    QCOMPARE(main->mdiArea()->currentSubWindow(), first);
+    QCOMPARE(area()->currentSubWindow(), first);
 }
 
 QTEST_MAIN(TestWindowArrangement)

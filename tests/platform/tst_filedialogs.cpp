@@ -43,18 +43,20 @@ void whenShown(const std::function<void(QFileDialog *)> &answer)
 
 const QChar Nul(0);
 
-// The names the dialog's list shows, once its folder has been read.
-QStringList listedNames(QFileDialog *dialog, const QString &expected)
+// Ctrl-clicks the row of name in the dialog's list, as a user adds a file to
+// the selection, once the folder has been read and the filter shows the name.
+bool selectRow(QFileDialog *dialog, const QString &name)
 {
     auto *list = dialog->findChild<QListView *>(QStringLiteral("listView"));
-    QStringList names;
+    QModelIndex row;
     QTest::qWaitFor([&] {
-        names.clear();
-        for (int row = 0; row < list->model()->rowCount(list->rootIndex()); ++row)
-            names.append(list->model()->index(row, 0, list->rootIndex()).data().toString());
-        return names.contains(expected);
+        const QModelIndex first = list->model()->index(0, 0, list->rootIndex());
+        row = list->model()->match(first, Qt::DisplayRole, name, 1, Qt::MatchExactly).value(0);
+        return row.isValid();
     });
-    return names;
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::ControlModifier,
+                      list->visualRect(row).center());
+    return row.isValid();
 }
 
 } // namespace
@@ -64,122 +66,81 @@ class TestFileDialogs : public QObject
     Q_OBJECT
 private Q_SLOTS:
     void initTestCase();
-    void openSelection_data();
-    void openSelection();
-    void openShowsRequest();
-    void saveAddsSuffix();
-    void cancelGivesEmpty();
+    void answers_data();
+    void answers();
 
 private:
     QTemporaryDir m_dir;
-    FileDialogRequest openRequest() const;
 };
 
 void TestFileDialogs::initTestCase()
 {
     QVERIFY(m_dir.isValid());
-    for (const char *name : {"a.txt", "b.txt", "c.html", "Makefile"}) {
-        QFile f(m_dir.filePath(name));
-        QVERIFY(f.open(QIODevice::WriteOnly));
-    }
+    for (const char *name : {"a.txt", "b.txt", "c.html", "Makefile"})
+        QVERIFY(QFile(m_dir.filePath(name)).open(QIODevice::WriteOnly));
 }
 
-FileDialogRequest TestFileDialogs::openRequest() const
+void TestFileDialogs::answers_data()
 {
+    QTest::addColumn<bool>("save");
+    QTest::addColumn<int>("startFilter");
+    QTest::addColumn<int>("chosenFilter"); // 0: left as it starts
+    QTest::addColumn<QString>("typed"); // "rows:" and names: chosen in the list; "": cancel
+    QTest::addColumn<QStringList>("entries");
+    QTest::newRow("one file gives its path") << false << 1 << 0 << "a.txt" << QStringList{"@/a.txt"};
+    QTest::newRow("two rows give folder and names") << false << 1 << 0 << "rows:a.txt b.txt"
+                                                    << QStringList{"@", "a.txt", "b.txt", "", ""};
+    // A new file is started from the open dialog by typing its name.
+    QTest::newRow("missing file is returned") << false << 1 << 0 << "new.txt"
+                                              << QStringList{"@/new.txt"};
+    // "*.*" keeps its text and shows every name, those without a dot too.
+    QTest::newRow("every name under *.*") << false << 2 << 3 << "rows:Makefile"
+                                          << QStringList{"@/Makefile"};
+    QTest::newRow("cancel gives nothing") << false << 1 << 0 << "" << QStringList{};
+    QTest::newRow("save adds the suffix") << true << 1 << 0 << "fresh" << QStringList{"@/fresh.txt"};
+}
+
+// The dialog shows the request's title, folder and filter, and hands back the
+// selection and the filter chosen last.
+void TestFileDialogs::answers()
+{
+    QFETCH(bool, save);
+    QFETCH(int, startFilter);
+    QFETCH(int, chosenFilter);
+    QFETCH(QString, typed);
+    QFETCH(QStringList, entries);
+    entries.replaceInStrings("@", m_dir.path());
     FileDialogRequest request;
     request.title = QStringLiteral("ファイルを選択して下さい。");
     request.folder = m_dir.path();
     request.filters = {QStringLiteral("ﾃｷｽﾄ(*.txt)"), QStringLiteral("HTML(*.html)"),
                        QStringLiteral("全てのﾌｧｲﾙ (*.*)")};
+    request.filterIndex = startFilter;
     request.defaultSuffix = QStringLiteral("txt");
-    request.multiSelect = true;
-    return request;
-}
-
-void TestFileDialogs::openSelection_data()
-{
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<QStringList>("entries");
-    QTest::newRow("one file gives its path") << "a.txt" << QStringList{"@/a.txt"};
-    QTest::newRow("two files give folder and names") << "\"a.txt\" \"b.txt\""
-                                                     << QStringList{"@", "a.txt", "b.txt", "", ""};
-    QTest::newRow("two rows chosen in the list") << "rows:a.txt b.txt"
-                                                 << QStringList{"@", "a.txt", "b.txt", "", ""};
-    // A new file is started from the open dialog by typing its name.
-    QTest::newRow("missing file is returned") << "new.txt" << QStringList{"@/new.txt"};
-}
-
-void TestFileDialogs::openSelection()
-{
-    QFETCH(QString, typed);
-    QFETCH(QStringList, entries);
-    entries.replaceInStrings("@", m_dir.path());
-    whenShown([typed](QFileDialog *dialog) {
+    request.multiSelect = !save;
+    request.confirmOverwrite = save;
+    whenShown([&](QFileDialog *dialog) {
+        QCOMPARE(dialog->windowTitle(), request.title);
+        QCOMPARE(dialog->acceptMode(), save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+        QCOMPARE(dialog->selectedNameFilter(), request.filters.at(startFilter - 1));
+        if (typed.isEmpty())
+            return dialog->reject();
+        if (chosenFilter)
+            dialog->selectNameFilter(request.filters.at(chosenFilter - 1));
         if (typed.startsWith(QLatin1String("rows:"))) {
-            auto *list = dialog->findChild<QListView *>(QStringLiteral("listView"));
-            listedNames(dialog, QStringLiteral("b.txt"));
-            for (const QString &name : typed.mid(5).split(QLatin1Char(' '))) {
-                const QModelIndexList rows = list->model()->match(
-                        list->model()->index(0, 0, list->rootIndex()), Qt::DisplayRole, name);
-                list->selectionModel()->select(rows.value(0), QItemSelectionModel::Select
-                                                                      | QItemSelectionModel::Rows);
-            }
+            for (const QString &name : typed.mid(5).split(QLatin1Char(' ')))
+                QVERIFY2(selectRow(dialog, name), qPrintable(name));
         } else {
             dialog->selectFile(typed);
         }
         static_cast<QDialog *>(dialog)->accept(); // protected in QFileDialog, public in QDialog
     });
     QtFileDialogs dialogs;
-    const FileDialogResult result = dialogs.getOpenFileName(openRequest());
+    const FileDialogResult result =
+            save ? dialogs.getSaveFileName(request) : dialogs.getOpenFileName(request);
     QCOMPARE(result.selection, entries.join(Nul));
-    QCOMPARE(result.filterIndex, 1);
-}
-
-void TestFileDialogs::openShowsRequest()
-{
-    QString title, folder, filter;
-    QStringList allNames;
-    whenShown([&](QFileDialog *dialog) {
-        title = dialog->windowTitle();
-        folder = dialog->directory().absolutePath();
-        filter = dialog->selectedNameFilter();
-        // "*.*" keeps its text and shows every name, those without a dot too.
-        dialog->selectNameFilter(QStringLiteral("全てのﾌｧｲﾙ (*.*)"));
-        dialog->selectFile(QStringLiteral("c.html"));
-        allNames = listedNames(dialog, QStringLiteral("Makefile"));
-        static_cast<QDialog *>(dialog)->accept(); // protected in QFileDialog, public in QDialog
-    });
-    QtFileDialogs dialogs;
-    FileDialogRequest request = openRequest();
-    request.filterIndex = 2;
-    const FileDialogResult result = dialogs.getOpenFileName(request);
-    QCOMPARE(title, request.title);
-    QCOMPARE(folder, QDir(m_dir.path()).absolutePath());
-    QCOMPARE(filter, QStringLiteral("HTML(*.html)"));
-    QCOMPARE(result.filterIndex, 3);
-    QCOMPARE(result.selection, m_dir.filePath("c.html"));
-    QVERIFY2(allNames.contains(QStringLiteral("Makefile")), qPrintable(allNames.join(' ')));
-}
-
-void TestFileDialogs::saveAddsSuffix()
-{
-    whenShown([](QFileDialog *dialog) {
-        QCOMPARE(dialog->acceptMode(), QFileDialog::AcceptSave);
-        dialog->selectFile(QStringLiteral("fresh"));
-        static_cast<QDialog *>(dialog)->accept(); // protected in QFileDialog, public in QDialog
-    });
-    QtFileDialogs dialogs;
-    FileDialogRequest request = openRequest();
-    request.multiSelect = false;
-    request.confirmOverwrite = true;
-    QCOMPARE(dialogs.getSaveFileName(request).selection, m_dir.filePath("fresh.txt"));
-}
-
-void TestFileDialogs::cancelGivesEmpty()
-{
-    whenShown([](QFileDialog *dialog) { dialog->reject(); });
-    QtFileDialogs dialogs;
-    QCOMPARE(dialogs.getOpenFileName(openRequest()).selection, QString());
+    if (!typed.isEmpty())
+        QCOMPARE(result.filterIndex, chosenFilter ? chosenFilter : startFilter);
 }
 
 QTEST_MAIN(TestFileDialogs)

@@ -1,7 +1,7 @@
 #pragma once
 // The whole program started over a temporary application folder, with the
-// message-box and file-dialog doubles and the offscreen system clipboard
-// (emptied at each start), and a folder for the test's own files. Every
+// message-box, file-dialog and colour-chooser doubles and the offscreen system
+// clipboard (emptied at each start), and a folder for the test's own files. Every
 // document is set unmodified at the end, so closing asks nothing.
 
 #include "app/startup.h"
@@ -15,6 +15,7 @@
 
 #include "filetestdoubles.h"
 #include "files.h"
+#include "queuedcolorchooser.h"
 #include "scriptedmessageboxes.h"
 
 #include <QClipboard>
@@ -22,6 +23,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <functional>
 #include <memory>
@@ -34,6 +36,7 @@ struct TestApp
     QTemporaryDir files;  // the test's documents
     ScriptedMessageBoxes boxes;
     zp::testing::ScriptedFileDialogs dialogs;
+    QueuedColorChooser colors;
     zp::SystemClipboard clipboard;
     std::unique_ptr<zp::Application> app;
     // Run on the context before the start-up sequence (to put in more doubles).
@@ -53,9 +56,19 @@ struct TestApp
         QGuiApplication::clipboard()->clear();
         app = std::make_unique<zp::Application>(folder.path(), boxes, clipboard);
         app->context().fileDialogs = &dialogs;
+        app->context().colorChooser = &colors;
         if (configure)
             configure(app->context());
         return app->Main(commandLine);
+    }
+    // Started with the frame shown at size and exposed, for tests that
+    // depend on painting or on where windows are placed.
+    bool startShown(QSize size, const QString &commandLine = QString())
+    {
+        if (!start(commandLine))
+            return false;
+        frame()->resize(size);
+        return QTest::qWaitForWindowExposed(frame());
     }
     // The settings file as it is before the start, byte for byte.
     QString settingsPath() const { return folder.filePath(QStringLiteral("Zelkopad.ini")); }
@@ -72,9 +85,11 @@ struct TestApp
     zp::MainWindow *main() const { return frame(); }
     zp::AppContext &context() const { return app->context(); }
     zp::Documents &documents() const { return frame()->documents(); }
+    zp::EditWindow *active() const { return frame()->activeDocument(); }
+    zp::TextView *view() const { return active() ? active()->rtfEdit() : nullptr; }
 
     // An untitled, unmodified document holding text.
-    zp::EditWindow *newDocument(const QString &text)
+    zp::EditWindow *newDocument(const QString &text = QString())
     {
         zp::EditWindow *document = documents().NewDocument(0);
         document->rtfEdit()->setText(text);
