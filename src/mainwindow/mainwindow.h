@@ -144,6 +144,7 @@ private:
     void rebuildWindowList();
     // Lays the child windows out one above the other or side by side, each
     // as wide (or as tall) as the client area.
+    void cascadeWindows();
     void tileWindows(bool sideBySide);
     // Moves the minimised children into rows along the bottom edge.
     void arrangeIcons();

@@ -85,6 +85,35 @@ void MainWindow::placeNewChild(QMdiSubWindow *sub)
     sub->move(at);
 }
 
+void MainWindow::cascadeWindows()
+{
+    // The frame's own cascade sizes each child by its size hint, which a
+    // document window does not have: it would shrink every child to its title
+    // bar. Here the children keep one size, as large as lets the whole stack
+    // fit (never under two thirds of the area), each a title bar down and
+    // right of the one before; the active child ends on top.
+    const QList<QMdiSubWindow *> windows = tiledWindows(m_mdi);
+    if (windows.isEmpty())
+        return;
+    const QRect area = clientArea(m_mdi);
+    const int step = std::max(1, windows.first()->style()->pixelMetric(
+                                         QStyle::PM_TitleBarHeight, nullptr, windows.first()));
+    const int count = int(windows.size());
+    const QSize size(std::max(area.width() * 2 / 3, area.width() - (count - 1) * step),
+                     std::max(area.height() * 2 / 3, area.height() - (count - 1) * step));
+    QPoint at(0, 0);
+    for (int i = count - 1; i >= 0; --i) {
+        QMdiSubWindow *sub = windows.at(i);
+        if (sub->isMaximized())
+            sub->showNormal();
+        if (at.x() + size.width() > area.width() || at.y() + size.height() > area.height())
+            at = QPoint(0, 0);
+        sub->setGeometry(QRect(at, size.boundedTo(area.size())));
+        sub->raise();
+        at += QPoint(step, step);
+    }
+}
+
 void MainWindow::tileWindows(bool sideBySide)
 {
     const QList<QMdiSubWindow *> windows = tiledWindows(m_mdi);
@@ -139,7 +168,7 @@ void MainWindow::ArrangeWindows(int kind)
 {
     switch (kind) {
     case 0:
-        m_mdi->cascadeSubWindows();
+        cascadeWindows();
         break;
     case 1:
         tileWindows(false);
