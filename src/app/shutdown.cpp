@@ -91,6 +91,19 @@ QStringList RescueModifiedDocuments(const AppContext &context, const QDateTime &
     return written;
 }
 
+bool EndSession(Application &application, bool mayAsk)
+{
+    MainWindow *frame = application.mainWindow();
+    if (!frame)
+        return true;
+    if (mayAsk)
+        return frame->close();
+    RescueModifiedDocuments(application.context(), QDateTime::currentDateTime());
+    frame->MDIForm_Unload();
+    // After the unload step the frame closes without asking.
+    return frame->close();
+}
+
 void connectSessionEnd(Application &application)
 {
     auto *gui = qobject_cast<QGuiApplication *>(QCoreApplication::instance());
@@ -99,18 +112,12 @@ void connectSessionEnd(Application &application)
 #ifndef QT_NO_SESSIONMANAGER
     QObject::connect(gui, &QGuiApplication::commitDataRequest, gui,
                      [&application](QSessionManager &manager) {
-        MainWindow *frame = application.mainWindow();
-        if (!frame)
-            return;
-        if (manager.allowsInteraction()) {
-            const bool ended = frame->close();
+        const bool mayAsk = manager.allowsInteraction();
+        const bool ended = EndSession(application, mayAsk);
+        if (mayAsk)
             manager.release();
-            if (!ended)
-                manager.cancel();
-            return;
-        }
-        RescueModifiedDocuments(application.context(), QDateTime::currentDateTime());
-        frame->MDIForm_Unload();
+        if (!ended)
+            manager.cancel();
     });
 #else
     Q_UNUSED(application);

@@ -25,9 +25,12 @@ struct AppContext;
 QStringList RescueModifiedDocuments(const AppContext &context, const QDateTime &now);
 
 // The end of the desktop session runs the same closing sequence as the menu's
-// 終了: every modified document is asked, and Cancel keeps the session from
-// ending. When the session allows no questions, the modified documents are
-// rescued as for a signal.
+// 終了: every modified document is asked, and false (Cancel) keeps the session
+// from ending. When the session allows no questions, the modified documents
+// are rescued as for a signal, the history is saved as at the end, and the
+// frame closes without a question.
+bool EndSession(Application &application, bool mayAsk);
+// Runs EndSession when the desktop session asks the program to end.
 void connectSessionEnd(Application &application);
 
 // For its life, catches SIGTERM, SIGHUP and SIGINT. The handler only writes

@@ -23,6 +23,8 @@ private Q_SLOTS:
     void historyAtTheEnd_data();
     void historyAtTheEnd();
     void signalRescuesModifiedDocuments();
+    void sessionEnd_data();
+    void sessionEnd();
 };
 
 void TestShutdown::historyAtTheEnd_data()
@@ -91,6 +93,32 @@ void TestShutdown::signalRescuesModifiedDocuments()
     QCOMPARE(untitled.size(), 2);
     QCOMPARE(t.readFile(backup.filePath(untitled.first())), QStringLiteral("untitled 😀").toUtf8());
     QCOMPARE(backup.entryList(QDir::Files).size(), 5);
+}
+
+void TestShutdown::sessionEnd_data()
+{
+    QTest::addColumn<bool>("mayAsk");
+    QTest::addColumn<bool>("ends");
+    QTest::addColumn<int>("rescued");
+    QTest::newRow("asks: Cancel keeps the session from ending") << true << false << 0;
+    // No question may hold up a session that allows none.
+    QTest::newRow("no questions allowed: rescued") << false << true << 1;
+}
+
+void TestShutdown::sessionEnd()
+{
+    QFETCH(bool, mayAsk);
+    QFETCH(bool, ends);
+    QFETCH(int, rescued);
+    TestApp t;
+    QVERIFY(t.start());
+    t.frame()->activeDocument()->rtfEdit()->insertPlainText(QStringLiteral("edit"));
+    if (mayAsk)
+        t.answer({Answer::Cancel});
+    QCOMPARE(EndSession(*t.app, mayAsk), ends);
+    QVERIFY(t.boxes.settled());
+    QCOMPARE(t.frame()->isVisible(), mayAsk);
+    QCOMPARE(QDir(t.context().backupFolder()).entryList({"*.unsaved"}, QDir::Files).size(), rescued);
 }
 
 QTEST_MAIN(TestShutdown)

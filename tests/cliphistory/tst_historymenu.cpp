@@ -199,6 +199,10 @@ void TestHistoryMenu::manualSave_data()
     QTest::newRow("read-only folder keeps the old file") << "read-only" << true
                                                          << QByteArray("old\r\n");
     QTest::newRow("a folder by the name stays") << "folder" << true << QByteArray("<unreadable>");
+    // Appending needs the old content: replacing the file would lose it (and
+    // make it readable).
+    QTest::newRow("appending to an unreadable file keeps it") << "unreadable" << true
+                                                              << QByteArray("<unreadable>");
 }
 
 void TestHistoryMenu::manualSave()
@@ -207,7 +211,7 @@ void TestHistoryMenu::manualSave()
     QFETCH(bool, fails);
     QFETCH(QByteArray, bytes);
     TestApp t;
-    QVERIFY(t.start(QString(), {"ClipboardSaveTiming=1"}));
+    QVERIFY(t.start(QString(), {"ClipboardSaveTiming=1", "ClipboardSaveType=2"}));
     const QString path = t.context().clipHistoryFile();
     if (setup == "folder")
         QVERIFY(QDir().mkpath(path));
@@ -224,6 +228,8 @@ void TestHistoryMenu::manualSave()
         if (!testing::FileModesEnforced::folderModesApply(t.folder.path()))
             QSKIP("folder modes do not apply here");
     }
+    if (setup == "unreadable")
+        QVERIFY(QFile::setPermissions(path, QFileDevice::WriteOwner));
     t.frame()->mnuFileClipboardSave_Click();
     QCOMPARE(!t.frame()->statusText().isEmpty(), fails);
     QCOMPARE(zptest::readBytes(path), bytes);
