@@ -3,6 +3,7 @@
 // before it started.
 
 #include "cliphistory/historymenu.h"
+#include "editor/textview.h"
 
 #include "testapp.h"
 
@@ -59,6 +60,17 @@ void TestClipCrossProcess::recordsOtherProgramsCopies()
     QVERIFY(copyInAnotherProgram(QStringLiteral("third")));
     QTRY_COMPARE(history->entryCount(), 2);
     QCOMPARE(history->history().text(2), QStringLiteral("third"));
+
+    // The program's own copy is one entry, not one more when the display
+    // server reports the new owner.
+    zp::TextView *view = t.frame()->activeDocument()->rtfEdit();
+    view->setText(QStringLiteral("own"));
+    view->selectAll();
+    t.frame()->mnuEditCopy_Click();
+    QVERIFY(copyInAnotherProgram(QStringLiteral("fourth")));
+    QTRY_COMPARE(history->entryCount(), 4);
+    QCOMPARE(history->history().text(3), QStringLiteral("own"));
+    QCOMPARE(history->history().text(4), QStringLiteral("fourth"));
 }
 
 QTEST_MAIN(TestClipCrossProcess)
