@@ -2,6 +2,7 @@
 
 #include "app/appidentity.h"
 #include "app/commandline.h"
+#include "app/shutdown.h"
 #include "app/startup.h"
 #include "platform/clipboard.h"
 #include "platform/messageboxes.h"
@@ -23,6 +24,10 @@ int main(int argc, char *argv[])
     zp::QtMessageBoxes messageBoxes;
     zp::SystemClipboard clipboard;
     zp::Application zelkopad(QApplication::applicationDirPath(), messageBoxes, clipboard);
+    // Caught from the start: a modified document is rescued into the backup
+    // folder instead of being lost with the process.
+    zp::SignalRescue rescue(zelkopad);
+    zp::connectSessionEnd(zelkopad);
     if (!zelkopad.Main(zp::CommandLineText(QApplication::arguments().mid(1))))
         return 1;
     return app.exec();

@@ -65,6 +65,11 @@ void MainWindow::mnuEditPaste_Click()
     EditWindow *document = activeDocument();
     if (text.isEmpty() || !document)
         return;
+    pasteInto(document, text);
+}
+
+void MainWindow::pasteInto(EditWindow *document, const QString &text)
+{
     document->rtfEdit()->setSelText(text);
     document->rtfEdit()->ensureCursorVisible();
 }
@@ -166,8 +171,5 @@ void MainWindow::ConvertTagCase(const QString &mode)
         applyTagCase(*document->rtfEdit(), mode == QLatin1String("Large"));
     setStatusText(QStringLiteral("処理が終わりました"));
 }
-
-// Switching the clipboard history arrives with the history itself.
-void MainWindow::mnuEditClipboard_Click() {}
 
 } // namespace zp

@@ -121,8 +121,7 @@ void MainWindow::MDIForm_OLEDragDrop(const QStringList &paths)
     m_documents.OpenDroppedFiles(paths, false);
 }
 
-// Saving the clipboard history and printing arrive with those features.
-void MainWindow::mnuFileClipboardSave_Click() {}
+// Printing arrives with that feature.
 void MainWindow::mnuFilePrintBrow_Click() {}
 void MainWindow::mnuFilePrintText_Click() {}
 
@@ -149,6 +148,12 @@ bool MainWindow::queryUnloadDocuments()
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
+    // The menu's 終了, the close box and the end of the desktop session all
+    // arrive here; once the sequence has run, closing again asks nothing.
+    if (m_unloaded) {
+        event->accept();
+        return;
+    }
     if (!queryUnloadDocuments()) {
         event->ignore();
         return;
@@ -163,6 +168,7 @@ void MainWindow::closeEvent(QCloseEvent *event)
         event->ignore();
         return;
     }
+    MDIForm_Unload();
     event->accept();
 }
 

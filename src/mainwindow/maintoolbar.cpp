@@ -61,10 +61,14 @@ MainToolbar::MainToolbar(QWidget *parent)
 
     m_clipboardMenu = new QMenu(this);
     m_clipboardMenu->setObjectName(QStringLiteral("ButtonMenus"));
-    QAction *clip = button(ClipboardButton);
-    clip->setMenu(m_clipboardMenu);
-    if (auto *tool = qobject_cast<QToolButton *>(widgetForAction(clip)))
+    // The menu belongs to the tool button, not to its action: an action's
+    // menu would leave the button without one of its own, and then its
+    // accessible side offers no "show menu" and a screen reader cannot open
+    // the history.
+    if (auto *tool = qobject_cast<QToolButton *>(widgetForAction(button(ClipboardButton)))) {
+        tool->setMenu(m_clipboardMenu);
         tool->setPopupMode(QToolButton::MenuButtonPopup);
+    }
 }
 
 QAction *MainToolbar::button(int n) const

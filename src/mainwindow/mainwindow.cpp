@@ -1,5 +1,7 @@
 #include "mainwindow/mainwindow.h"
 
+#include "cliphistory/clipmonitor.h"
+#include "cliphistory/historymenu.h"
 #include "documents/recentfiles.h"
 #include "editor/editwindow.h"
 #include "editor/textview.h"
@@ -43,6 +45,10 @@ MainWindow::MainWindow(AppContext &context, QWidget *parent)
     addToolBar(m_toolbar);
     m_status = new StatusPanels(this);
     setStatusBar(m_status);
+
+    m_clipHistory = new HistoryMenu(m_toolbar->clipboardMenu(), this);
+    m_clipMonitor = new ClipMonitor(m_context.clipboard, this);
+    connect(m_clipMonitor, &ClipMonitor::textCopied, m_clipHistory, &HistoryMenu::record);
 
     connectMenus();
     connect(m_toolbar, &MainToolbar::buttonClicked, this, &MainWindow::Toolbar_ButtonClick);
@@ -227,6 +233,10 @@ void MainWindow::MDIForm_Load()
     m_menus.mnuEditCut->setText(m_menus.mnuEditCut->text() + QStringLiteral("\tCtrl+X"));
     m_menus.mnuEditPaste->setText(m_menus.mnuEditPaste->text() + QStringLiteral("\tCtrl+V"));
 
+    if (m_context.settings.readInt(QStringLiteral("Edit"), QStringLiteral("ClipboardSaveTiming"), 0)
+        != 0)
+        StartClipMonitor();
+
     const QStringList history = historySlots(m_context.settings);
     for (int slot = 1; slot <= history.size(); ++slot) {
         if (!history.at(slot - 1).isEmpty())
@@ -384,18 +394,8 @@ void MainWindow::Toolbar_ButtonClick(int button)
         (this->*handler)();
         return;
     }
-    if (button == MainToolbar::ClipboardButton) {
-        // Pasting the history entry chosen last comes with the clipboard
-        // history; with a preview window or no window active it does nothing.
-    }
-}
-
-void MainWindow::Toolbar_ButtonDropDown()
-{
-}
-
-void MainWindow::Toolbar_ButtonMenuClick(QAction *)
-{
+    if (button == MainToolbar::ClipboardButton)
+        pasteTaggedClip();
 }
 
 } // namespace zp

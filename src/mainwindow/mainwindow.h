@@ -19,7 +19,9 @@ namespace zp {
 
 struct AppContext;
 class AboutBox;
+class ClipMonitor;
 class EditWindow;
+class HistoryMenu;
 class FileDropTarget;
 class MainToolbar;
 class StatusPanels;
@@ -53,8 +55,16 @@ public:
     // every command on its text.
     EditWindow *activeDocument() const;
 
+    // The clipboard history behind toolbar button 14, and its monitor.
+    HistoryMenu *clipHistory() const { return m_clipHistory; }
+    ClipMonitor *clipMonitor() const { return m_clipMonitor; }
+
     // The load step, run as the window is first shown.
     void MDIForm_Load();
+    // The last step of closing, once every child window has closed: the
+    // history is saved when the settings ask for it at the end, and the
+    // monitor stops. Runs once; the frame closes without questions after it.
+    void MDIForm_Unload();
     void MDIForm_Resize();
     // Files dropped on the frame: each opens as text in a new window.
     void MDIForm_OLEDragDrop(const QStringList &paths);
@@ -94,6 +104,8 @@ public:
     void mnuEditMargin_Click();
     void mnuEditTextSelect_Click();
     void mnuEditClipboard_Click();
+    // Switches the clipboard monitor on and marks the Edit menu's item.
+    void StartClipMonitor();
     void mnuEditreturnCode_Click(int index);
     void mnuEditHtmlLarge_Click();
     void mnuEditHtmlSmall_Click();
@@ -158,6 +170,10 @@ private:
     // Asks every document window, in load order, whether it may close; false
     // at the first that refuses.
     bool queryUnloadDocuments();
+    // Button 14's click: pastes the entry chosen last from its menu.
+    void pasteTaggedClip();
+    // Puts text in place of the document's selection and shows the caret.
+    void pasteInto(EditWindow *document, const QString &text);
     // Activates the front-most visible child window that is not in behind, or
     // else the first of behind that is still open.
     void activateFrontChild(const QList<QMdiSubWindow *> &behind);
@@ -171,6 +187,10 @@ private:
     QPointer<AboutBox> m_aboutBox;
     QList<QAction *> m_windowListItems;
     FileDropTarget *m_drops = nullptr;
+    HistoryMenu *m_clipHistory = nullptr;
+    ClipMonitor *m_clipMonitor = nullptr;
+    // Set once the unload step has run: the program is ending.
+    bool m_unloaded = false;
 };
 
 } // namespace zp

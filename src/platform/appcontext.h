@@ -32,6 +32,7 @@ struct AppContext
     Frame *frame = nullptr;
 
     QString backupFolder() const { return appFolder + QStringLiteral("Backup/"); }
+    QString clipHistoryFile() const { return appFolder + QStringLiteral("Clipboard.txt"); }
 };
 
 } // namespace zp

@@ -18,6 +18,13 @@ QString SystemClipboard::text() const
     return data && data->hasText() ? data->text() : QString();
 }
 
+bool SystemClipboard::hasText() const
+{
+    const QMimeData *data = QGuiApplication::clipboard()->mimeData();
+    // Plain text only: a list of copied files alone is not a copied text.
+    return data && data->hasFormat(QStringLiteral("text/plain"));
+}
+
 void SystemClipboard::setText(const QString &text)
 {
     QGuiApplication::clipboard()->setText(text);

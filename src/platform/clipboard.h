@@ -15,6 +15,8 @@ public:
 
     // The clipboard's plain text; "" when it holds no text (an image, say).
     virtual QString text() const = 0;
+    // True when the clipboard holds text, "" included (an image alone is not).
+    virtual bool hasText() const { return !text().isEmpty(); }
     // Replaces the whole clipboard content, other formats included, by text.
     virtual void setText(const QString &text) = 0;
 
@@ -29,6 +31,7 @@ class SystemClipboard : public Clipboard
 public:
     explicit SystemClipboard(QObject *parent = nullptr);
     QString text() const override;
+    bool hasText() const override;
     void setText(const QString &text) override;
 };
 
