@@ -1,5 +1,6 @@
 #include "app/defaultsettings.h"
 
+#include "platform/editsettings.h"
 #include "platform/profile.h"
 
 #include <QFile>
@@ -15,7 +16,6 @@ namespace {
 constexpr int DefaultWindowWidthTwips = 8025;
 constexpr int DefaultWindowHeightTwips = 6525;
 constexpr int FallbackTwipsPerPixel = 15;
-constexpr int FileHistoryCount = 10;
 
 } // namespace
 
@@ -31,8 +31,7 @@ bool WriteDefaultSettings(const QString &path, int twipsPerPixelX, int twipsPerP
     if (twipsPerPixelY <= 0)
         twipsPerPixelY = FallbackTwipsPerPixel;
 
-    const QString edit = QStringLiteral("Edit");
-    const QString history = QStringLiteral("History");
+    namespace K = SettingKeys;
     struct Entry
     {
         QString section;
@@ -40,28 +39,26 @@ bool WriteDefaultSettings(const QString &path, int twipsPerPixelX, int twipsPerP
         QString value;
     };
     QList<Entry> entries = {
-        { edit, QStringLiteral("Backup"), QStringLiteral("0") },
-        { edit, QStringLiteral("SaveBackup"), QStringLiteral("0") },
-        { edit, QStringLiteral("EndBackup"), QStringLiteral("0") },
-        { edit, QStringLiteral("HTML"), QStringLiteral("1") },
-        { edit, QStringLiteral("FontColor"), QStringLiteral("000000") },
-        { edit, QStringLiteral("BackColor"), QStringLiteral("FFFFFF") },
-        { edit, QStringLiteral("MainWindowWidth"),
-          QString::number(DefaultWindowWidthTwips / twipsPerPixelX) },
-        { edit, QStringLiteral("MainWindowHeight"),
-          QString::number(DefaultWindowHeightTwips / twipsPerPixelY) },
-        { edit, QStringLiteral("TagColor"), QStringLiteral("FF0000") },
-        { edit, QStringLiteral("TagCheck"), QStringLiteral("1") },
-        { edit, QStringLiteral("EndCheckColor"), QStringLiteral("1") },
-        { edit, QStringLiteral("LineNum"), QStringLiteral("1") },
-        { edit, QStringLiteral("LineNoColor"), QStringLiteral("bbbbbb") },
+        { K::Edit, K::Backup, QStringLiteral("0") },
+        { K::Edit, K::SaveBackup, QStringLiteral("0") },
+        { K::Edit, K::EndBackup, QStringLiteral("0") },
+        { K::Edit, K::Html, QStringLiteral("1") },
+        { K::Edit, K::FontColor, QStringLiteral("000000") },
+        { K::Edit, K::BackColor, QStringLiteral("FFFFFF") },
+        { K::Edit, K::MainWindowWidth, QString::number(DefaultWindowWidthTwips / twipsPerPixelX) },
+        { K::Edit, K::MainWindowHeight, QString::number(DefaultWindowHeightTwips / twipsPerPixelY) },
+        { K::Edit, K::TagColor, QStringLiteral("FF0000") },
+        { K::Edit, K::TagCheck, QStringLiteral("1") },
+        { K::Edit, K::EndCheckColor, QStringLiteral("1") },
+        { K::Edit, K::LineNum, QStringLiteral("1") },
+        { K::Edit, K::LineNoColor, QStringLiteral("bbbbbb") },
     };
-    for (int i = 1; i <= FileHistoryCount; ++i)
-        entries.append({ history, QStringLiteral("FileList") + QString::number(i), QString() });
+    for (int slot = 1; slot <= K::FileListSlots; ++slot)
+        entries.append({ K::History, K::fileList(slot), QString() });
     // Written after the history keys, so they land at the end of [Edit].
-    entries.append({ edit, QStringLiteral("ClipboardHistory"), QStringLiteral("5") });
-    entries.append({ edit, QStringLiteral("ClipboardSaveTiming"), QStringLiteral("0") });
-    entries.append({ edit, QStringLiteral("ClipboardSaveType"), QStringLiteral("0") });
+    entries.append({ K::Edit, K::ClipboardHistory, QStringLiteral("5") });
+    entries.append({ K::Edit, K::ClipboardSaveTiming, QStringLiteral("0") });
+    entries.append({ K::Edit, K::ClipboardSaveType, QStringLiteral("0") });
 
     for (const Entry &entry : std::as_const(entries)) {
         if (!WritePrivateProfileString(entry.section, entry.key, entry.value, path))

@@ -2,6 +2,7 @@
 
 #include "app/startup.h"
 #include "documents/filepaths.h"
+#include "editor/childkind.h"
 #include "editor/editwindow.h"
 #include "editor/textview.h"
 #include "mainwindow/mainwindow.h"
@@ -69,11 +70,11 @@ QStringList RescueModifiedDocuments(const AppContext &context, const QDateTime &
         return written;
     const QString stamp = now.toString(QStringLiteral("yyyyMMdd-HHmmss"));
     for (int i = 0; i < context.windows->count(); ++i) {
-        auto *document = qobject_cast<EditWindow *>(context.windows->at(i));
+        EditWindow *document = documentWindow(context.windows->at(i));
         // A window still reading its file holds only part of a file that is
         // still on disk.
         if (!document || document->busy() == EditWindow::Busy::Loading
-            || document->rtfEdit()->tag() != QLatin1String("1"))
+            || !document->isModified())
             continue;
         const QString stem = context.backupFolder() + fileNameOf(document->windowTitle())
                 + QLatin1Char('.') + stamp;

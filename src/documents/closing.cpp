@@ -5,6 +5,7 @@
 #include "editor/editwindow.h"
 #include "editor/textview.h"
 #include "platform/appcontext.h"
+#include "platform/editsettings.h"
 #include "platform/messageboxes.h"
 
 namespace zp {
@@ -12,7 +13,7 @@ namespace zp {
 bool Documents::QueryUnload(EditWindow *window)
 {
     if (!window || window->busy() == EditWindow::Busy::Loading
-        || window->rtfEdit()->tag() != QLatin1String("1"))
+        || !window->isModified())
         return true;
     const QString title = window->windowTitle();
     const auto answer = m_context.messageBoxes->show(
@@ -26,13 +27,13 @@ bool Documents::QueryUnload(EditWindow *window)
         // although the user asked to keep it.
         if (!saved)
             return false;
-        if (settingIsOn("EndBackup"))
+        if (backupOnClose(m_context.settings))
             BackupCopy(window->windowTitle());
         return true;
     }
     case MessageBoxes::Answer::No:
         // The copy is of the file as last saved; an untitled document has none.
-        if (settingIsOn("EndBackup") && !isUntitled(title))
+        if (backupOnClose(m_context.settings) && !isUntitled(title))
             BackupCopy(title);
         return true;
     default:

@@ -7,6 +7,7 @@
 #include "editor/textview.h"
 #include "platform/appcontext.h"
 #include "platform/cp932codec.h"
+#include "platform/editsettings.h"
 #include "platform/filedialogs.h"
 #include "platform/filesystem.h"
 #include "platform/frame.h"
@@ -187,11 +188,6 @@ void Documents::setTitle(EditWindow *window, const QString &path)
         m_context.frame->setCaption(path);
 }
 
-bool Documents::settingIsOn(const char *key) const
-{
-    return m_context.settings.readInt(QStringLiteral("Edit"), QLatin1String(key), 0) == 1;
-}
-
 QWidget *Documents::dialogOwner() const
 {
     return m_context.frame ? m_context.frame->widget() : nullptr;
@@ -237,7 +233,7 @@ bool Documents::writeDocument(EditWindow *window, const QString &path)
 
 void Documents::afterSave(EditWindow *window, const QString &path, bool backupEndsSave)
 {
-    if (settingIsOn("SaveBackup") && m_context.fileSystem) {
+    if (backupOnSave(m_context.settings) && m_context.fileSystem) {
         const bool copied = m_context.fileSystem->copyOver(
                 path, m_context.backupFolder() + fileNameOf(path));
         if (!copied && backupEndsSave)
@@ -257,7 +253,7 @@ bool Documents::SaveDocument(EditWindow *window)
         return SaveDocumentAs(window);
     if (!mayReplaceUnreadFile(window, path) || !writeDocument(window, path))
         return false;
-    window->rtfEdit()->setTag(QStringLiteral("0"));
+    window->rtfEdit()->setModified(false);
     if (m_context.frame)
         m_context.frame->setStatusText(fileNameOf(path) + QStringLiteral("を保存しました"));
     afterSave(window, path, true);
@@ -279,7 +275,7 @@ bool Documents::SaveDocumentAs(EditWindow *window)
         return false;
     if (m_context.frame)
         m_context.frame->setStatusText(fileNameOf(path) + QStringLiteral("を保存しました"));
-    window->rtfEdit()->setTag(QStringLiteral("0"));
+    window->rtfEdit()->setModified(false);
     afterSave(window, path, false);
     return true;
 }

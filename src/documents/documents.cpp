@@ -1,5 +1,6 @@
 #include "documents/documents.h"
 
+#include "editor/childkind.h"
 #include "editor/editorcolors.h"
 #include "editor/editwindow.h"
 #include "editor/textview.h"
@@ -65,7 +66,7 @@ EditWindow *Documents::NewDocument(int kind)
 
 int Documents::FindPreviewForm() const
 {
-    return m_context.windows && m_context.windows->first(QStringLiteral("frmBrow")) ? 1 : 0;
+    return m_context.windows && m_context.windows->first(PreviewFormName) ? 1 : 0;
 }
 
 } // namespace zp

@@ -110,7 +110,6 @@ private:
     // True unless path is a file window could not read whole and the user
     // declines to replace it.
     bool mayReplaceUnreadFile(EditWindow *window, const QString &path);
-    bool settingIsOn(const char *key) const;
     QWidget *dialogOwner() const;
 
     AppContext &m_context;

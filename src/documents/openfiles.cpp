@@ -5,9 +5,11 @@
 
 #include "documents/filepaths.h"
 #include "documents/recentfiles.h"
+#include "editor/childkind.h"
 #include "editor/editwindow.h"
 #include "editor/textview.h"
 #include "platform/appcontext.h"
+#include "platform/editsettings.h"
 #include "platform/filedialogs.h"
 #include "platform/filesystem.h"
 #include "platform/frame.h"
@@ -36,8 +38,7 @@ bool Documents::isOpen(const QString &path) const
     if (!m_context.windows)
         return false;
     for (int i = 0; i < m_context.windows->count(); ++i) {
-        if (m_context.windows->formName(i) == QLatin1String("frmEdit")
-            && m_context.windows->caption(i) == path)
+        if (documentWindow(m_context.windows->at(i)) && m_context.windows->caption(i) == path)
             return true;
     }
     return false;
@@ -53,8 +54,8 @@ bool Documents::openInNewWindow(const QString &path, TitleTiming timing)
     if (!LoadDocumentFile(window, path))
         return false;
     AddFileHistory(m_context.settings, path);
-    window->rtfEdit()->setTag(QStringLiteral("0"));
-    if (settingIsOn("Backup"))
+    window->rtfEdit()->setModified(false);
+    if (backupOnOpen(m_context.settings))
         BackupCopy(path);
     window->rtfEdit()->setFocus();
     // The command line names the window once the file is in it, and only the
@@ -116,10 +117,10 @@ void Documents::OpenHistoryEntry(const QString &path)
         m_context.frame->setStatusText(name + QStringLiteral("を開いています・・・"));
     if (!LoadDocumentFile(window, path))
         return;
-    window->rtfEdit()->setTag(QStringLiteral("0"));
+    window->rtfEdit()->setModified(false);
     if (m_context.frame)
         m_context.frame->setStatusText(name + QStringLiteral("を開きました"));
-    if (settingIsOn("Backup"))
+    if (backupOnOpen(m_context.settings))
         BackupCopy(path);
 }
 

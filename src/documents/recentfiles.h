@@ -2,6 +2,8 @@
 // The recent-files list: ten slots, keys FileList1..FileList10 of section
 // History in the settings file, filled from slot 1 (the oldest) upward.
 
+#include "platform/editsettings.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -9,7 +11,7 @@ namespace zp {
 
 class SettingsFile;
 
-constexpr int HistorySlots = 10;
+constexpr int HistorySlots = SettingKeys::FileListSlots;
 
 // Records path: into the first empty slot, unless a slot before it already
 // holds exactly path; with all ten filled and none holding it, every entry

@@ -14,7 +14,7 @@ void applyTagCase(TextView &view, bool upper)
     if (changed)
         view.replaceText(converted, view.lineBreakForms());
     else if (spans > 0)
-        view.setTag(QStringLiteral("1")); // every span replaced counts as an edit
+        view.setModified(true); // every span replaced counts as an edit
     // Only the changed characters were rewritten, so the caret mostly stands
     // where it stood; moving it again would lay out the text around it anew.
     if (view.selLength() != 0 || view.selStart() != caret)

@@ -15,6 +15,9 @@ class TextView;
 // when it had spans; a text without spans is not marked modified.
 void applyTagCase(TextView &view, bool upper);
 
+// The two tag-case commands: "大文字に変換" and "小文字に変換".
+enum class TagCase { Upper, Lower };
+
 // Rewrites every line break of view's text in form; the breaks' forms are
 // what a save writes. The caret goes to the start of the text.
 void applyLineBreaks(TextView &view, BreakForm form);

@@ -3,7 +3,9 @@
 // the whole text, the gutter sharing the background) and the colour chooser
 // the colour commands and the options dialog share.
 
-#include <QString>
+#include <QColor>
+
+#include <optional>
 
 namespace zp {
 
@@ -15,14 +17,9 @@ class EditWindow;
 // unmodified.
 void ApplyEditorSettings(AppContext &context, EditWindow &window);
 
-// Runs the colour chooser (owned by the main window, starting at black).
-// Returns 1 with the colour packed red in the low byte, green in the next and
-// blue in the third in *color when the user pressed OK; 0 on cancel.
-long ShowColorDialog(AppContext &context, long *color);
-
-// Runs ShowColorDialog. Returns 1 with the components (0-255) and the colour
-// as settings text ("RRGGBB", upper-case, two digits each) when a colour was
-// chosen; returns 0 and leaves the outputs alone on cancel.
-long ChooseColorHex(AppContext &context, long *red, long *green, long *blue, QString *hex);
+// Runs the colour chooser (owned by the main window, starting at black): the
+// colour the user chose, or nothing on cancel. The settings file keeps a
+// colour as colorToText gives it.
+std::optional<QColor> ChooseColor(AppContext &context);
 
 } // namespace zp

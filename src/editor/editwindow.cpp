@@ -5,6 +5,7 @@
 #include "editor/textview.h"
 #include "platform/appcontext.h"
 #include "platform/clipboard.h"
+#include "platform/editsettings.h"
 #include "platform/frame.h"
 #include "platform/windowlist.h"
 
@@ -32,6 +33,11 @@ EditWindow::EditWindow(AppContext &context, QWidget *parent)
     connect(m_rtfEdit, &TextView::changed, this, &EditWindow::rtfEdit_Change);
     connect(m_rtfEdit, &TextView::mouseDown, this, &EditWindow::rtfEdit_MouseDown);
     connect(m_rtfEdit, &TextView::painted, this, &EditWindow::EditWndProc);
+}
+
+bool EditWindow::isModified() const
+{
+    return m_rtfEdit->isModified();
 }
 
 void EditWindow::setBusy(Busy busy)
@@ -72,16 +78,15 @@ void EditWindow::Form_Load()
     }
     show();
 
-    m_picLineNo->setNumberColor(m_context.settings.readColor(
-        QStringLiteral("Edit"), QStringLiteral("LineNoColor"), 256, QColor(240, 148, 118)));
-    if (m_context.settings.readInt(QStringLiteral("Edit"), QStringLiteral("LineNum"), 1) == 1) {
-        NoLineNumbers = false;
+    m_picLineNo->setNumberColor(lineNumberColor(m_context.settings));
+    if (lineNumbersOn(m_context.settings)) {
+        m_context.lineNumbersHidden = false;
         layoutControls();
         DrawLineNumbers();
-        m_tag = QStringLiteral("1");
+        m_lineNumbersShown = true;
     } else {
-        NoLineNumbers = true;
-        m_tag = QStringLiteral("0");
+        m_context.lineNumbersHidden = true;
+        m_lineNumbersShown = false;
     }
     layoutControls();
 }
@@ -108,7 +113,7 @@ void EditWindow::Form_Resize()
 void EditWindow::layoutControls()
 {
     m_picfrm->setGeometry(0, 0, width(), height());
-    if (NoLineNumbers) {
+    if (m_context.lineNumbersHidden) {
         m_picLineNo->hide();
         m_rtfEdit->setGeometry(0, 0, width(), height());
     } else {
@@ -121,7 +126,7 @@ void EditWindow::layoutControls()
 
 void EditWindow::rtfEdit_Change()
 {
-    m_rtfEdit->setTag(QStringLiteral("1"));
+    m_rtfEdit->setModified(true);
 }
 
 void EditWindow::rtfEdit_MouseDown(Qt::MouseButton button, const QPoint &globalPos)
@@ -138,7 +143,7 @@ void EditWindow::rtfEdit_MouseDown(Qt::MouseButton button, const QPoint &globalP
 
 void EditWindow::EditWndProc()
 {
-    if (m_tag != QLatin1String("1"))
+    if (!m_lineNumbersShown)
         return;
     if (m_context.frame) {
         QWidget *active = m_context.frame->activeChild();

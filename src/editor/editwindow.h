@@ -1,8 +1,8 @@
 #pragma once
 // The document window: one open document, its text view and line-number
 // gutter. The caption is the document's full path or untitled name; the text
-// view's tag is the modified flag; the window's own tag ("1"/"0") tells whether
-// line numbers are shown.
+// view holds the modified flag; lineNumbersShown() tells whether this window
+// draws its gutter.
 
 #include <QMdiSubWindow>
 #include <QPointer>
@@ -22,10 +22,6 @@ class EditWindow : public QWidget
 {
     Q_OBJECT
 public:
-    // Shared by all document windows: true while the gutter is hidden. Set by
-    // each window's load from the "LineNum" setting and by the options dialog.
-    static inline bool NoLineNumbers = false;
-
     explicit EditWindow(AppContext &context, QWidget *parent = nullptr);
 
     TextView *rtfEdit() const { return m_rtfEdit; }
@@ -34,8 +30,11 @@ public:
     // The sub-window that hosts this window in the frame (null before load).
     QMdiSubWindow *subWindow() const { return m_subWindow; }
 
-    QString tag() const { return m_tag; }
-    void setTag(const QString &tag) { m_tag = tag; }
+    // The document's modified flag (the text view's).
+    bool isModified() const;
+    // True while this window draws line numbers in its gutter after every
+    // repaint of its text: set at load from the "LineNum" setting.
+    bool lineNumbersShown() const { return m_lineNumbersShown; }
 
     // What the window is busy with: its file being read in, or a replace-all
     // over its text. A busy window takes no command on its text (the frame's
@@ -58,7 +57,7 @@ public:
     void Form_Unload();
 
     // Runs after every repaint of the text while the window shows line
-    // numbers (tag "1"): redraws the gutter, unless the active document
+    // numbers: redraws the gutter, unless the active document
     // window is minimised.
     void EditWndProc();
     // Redraws this window's gutter from the text's first visible line.
@@ -80,7 +79,7 @@ private:
     LineNumberGutter *m_picLineNo = nullptr;
     TextView *m_rtfEdit = nullptr;
     QPointer<QMdiSubWindow> m_subWindow;
-    QString m_tag = QStringLiteral("0");
+    bool m_lineNumbersShown = false;
     std::function<bool()> m_closeRequest;
     Busy m_busy = Busy::No;
 };

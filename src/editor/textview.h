@@ -84,9 +84,13 @@ public:
     // in text all become line breaks.
     void setSelText(const QString &text);
 
-    // The modified flag of the document: "1" changed, "0" unchanged.
-    QString tag() const { return m_tag; }
-    void setTag(const QString &tag) { m_tag = tag; }
+    // The modified flag of the document: set by every change of the text
+    // (loading included), cleared by whoever opened, saved or set it up.
+    bool isModified() const { return m_modified; }
+    void setModified(bool modified) { m_modified = modified; }
+    // The same flag as the tag text the program's rules speak of: "1" changed,
+    // "0" unchanged.
+    QString tag() const { return m_modified ? QStringLiteral("1") : QStringLiteral("0"); }
 
     QColor textColor() const;
     void setTextColor(const QColor &color);
@@ -211,7 +215,7 @@ private:
     // The forms a whole-text edit being redone ends with.
     std::optional<std::vector<quint8>> m_formsAfterRedo;
     int m_rightMargin = 30000;
-    QString m_tag = QStringLiteral("0");
+    bool m_modified = false;
 };
 
 } // namespace zp

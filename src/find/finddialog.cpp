@@ -1,5 +1,6 @@
 #include "find/finddialog.h"
 
+#include "editor/childkind.h"
 #include "editor/editwindow.h"
 #include "editor/textview.h"
 #include "find/documentsearchtext.h"
@@ -111,7 +112,7 @@ void FindDialog::buildControls()
         m_txtFind.append(box);
     }
     // The label's access key leads to the box below it.
-    m_Label1.at(0)->setBuddy(m_txtFind.at(0));
+    m_Label1.at(0)->setBuddy(m_txtFind.at(FindBox));
     for (int i = 0; i < 3; ++i) {
         auto *option = new QCheckBox(QString::fromUtf8(OptionPlaces[i].caption), this);
         option->setObjectName(name("chkOption", i));
@@ -141,10 +142,16 @@ void FindDialog::buildControls()
         m_linTop.append(line);
     }
 
-    QWidget *order[] = {m_txtFind[0], m_txtFind[1], m_chkOption[0], m_chkOption[1],
-                        m_chkOption[2], m_btnFind[0], m_btnFind[1], m_btnFind[2]};
-    for (std::size_t i = 0; i + 1 < std::size(order); ++i)
-        setTabOrder(order[i], order[i + 1]);
+    // The boxes, the options and the buttons, each array in index order.
+    QList<QWidget *> order;
+    for (QLineEdit *box : std::as_const(m_txtFind))
+        order.append(box);
+    for (QCheckBox *option : std::as_const(m_chkOption))
+        order.append(option);
+    for (QPushButton *button : std::as_const(m_btnFind))
+        order.append(button);
+    for (qsizetype i = 0; i + 1 < order.size(); ++i)
+        setTabOrder(order.at(i), order.at(i + 1));
 }
 
 // --- Opening and closing ------------------------------------------------------
@@ -189,16 +196,16 @@ void FindDialog::Form_Load()
     // Boxes and options start afresh at every opening.
     for (QCheckBox *option : std::as_const(m_chkOption))
         option->setChecked(false);
-    m_txtFind[1]->clear();
-    m_txtFind[0]->clear();
+    m_txtFind[ReplacementBox]->clear();
+    m_txtFind[FindBox]->clear();
     if (EditWindow *document = activeDocument()) {
         const QString selected = document->rtfEdit()->selText();
         if (!selected.isEmpty()) {
-            m_txtFind[0]->setText(selected);
-            m_txtFind[0]->setSelection(0, int(selected.size()));
+            m_txtFind[FindBox]->setText(selected);
+            m_txtFind[FindBox]->setSelection(0, int(selected.size()));
         }
     }
-    m_txtFind[0]->setFocus();
+    m_txtFind[FindBox]->setFocus();
 
     m_caretTaken = false;
     UpdateFindButtons();
@@ -258,11 +265,11 @@ bool FindDialog::eventFilter(QObject *watched, QEvent *event)
         unload();
         return true;
     }
-    if (watched == m_txtFind[0] && isEnter(key)) {
+    if (watched == m_txtFind[FindBox] && isEnter(key)) {
         // Enter only moves on to "検索する(&F)"; with an empty box that button
         // is disabled, so the focus stays in the box.
-        if (m_btnFind[0]->isEnabled())
-            m_btnFind[0]->setFocus(Qt::TabFocusReason);
+        if (m_btnFind[FindButton]->isEnabled())
+            m_btnFind[FindButton]->setFocus(Qt::TabFocusReason);
         return true;
     }
     return QDialog::eventFilter(watched, event);
@@ -272,31 +279,31 @@ bool FindDialog::eventFilter(QObject *watched, QEvent *event)
 
 void FindDialog::txtFind_Change(int index)
 {
-    if (index == 0)
+    if (index == FindBox)
         m_matchFound = false;
     UpdateFindButtons();
 }
 
 void FindDialog::chkOption_Click(int index)
 {
-    if (index == 0 && m_chkOption[0]->isChecked())
+    if (index == FromTopOption && m_chkOption[FromTopOption]->isChecked())
         m_searchPos = 0;
-    else if (index == 1)
+    else if (index == MatchCaseOption)
         m_matchFound = false;
 }
 
 void FindDialog::UpdateFindButtons()
 {
-    const bool any = !m_txtFind[0]->text().isEmpty();
-    m_btnFind[0]->setEnabled(any);
-    m_btnFind[1]->setEnabled(any);
+    const bool any = !m_txtFind[FindBox]->text().isEmpty();
+    m_btnFind[FindButton]->setEnabled(any);
+    m_btnFind[ReplaceButton]->setEnabled(any);
 }
 
 // --- Buttons -------------------------------------------------------------------
 
 void FindDialog::btnFind_Click(int index)
 {
-    if (index == 2) {
+    if (index == CancelButton) {
         unload();
         return;
     }
@@ -307,30 +314,28 @@ void FindDialog::btnFind_Click(int index)
     // With no document window active (a preview, or none) the buttons do
     // nothing and say nothing.
     EditWindow *document = activeDocument();
-    const QString what = m_txtFind[0]->text();
+    const QString what = m_txtFind[FindBox]->text();
     if (!document || what.isEmpty())
         return;
-    if (!m_chkOption[0]->isChecked() && !m_caretTaken) {
+    if (!m_chkOption[FromTopOption]->isChecked() && !m_caretTaken) {
         m_caretTaken = true;
         m_searchPos = document->rtfEdit()->selStart();
     }
-    if (index == 0)
+    if (index == FindButton)
         m_searchPos = FindNext(what, m_searchPos);
-    else if (m_chkOption[2]->isChecked())
-        m_searchPos = ReplaceText(what, m_txtFind[1]->text(), 1, QStringLiteral("ALL"));
+    else if (m_chkOption[ReplaceAllOption]->isChecked())
+        m_searchPos = ReplaceText(what, m_txtFind[ReplacementBox]->text(), 1, ReplaceMode::All);
     else
-        m_searchPos = ReplaceText(what, m_txtFind[1]->text(), m_searchPos, QStringLiteral("One"));
+        m_searchPos = ReplaceText(what, m_txtFind[ReplacementBox]->text(), m_searchPos,
+                                  ReplaceMode::One);
 }
 
 EditWindow *FindDialog::activeDocument() const
 {
     QWidget *child = m_context.frame ? m_context.frame->activeChild() : nullptr;
-    if (!child || child->objectName() != QLatin1String("frmEdit"))
-        return nullptr;
     // A document still reading its file, or under a replace-all, is not
     // searched: its text is not yet what the user will see.
-    auto *document = qobject_cast<EditWindow *>(child);
-    return document && !document->isBusy() ? document : nullptr;
+    return childKind(child) == ChildKind::Document ? documentWindow(child) : nullptr;
 }
 
 void FindDialog::setControlsEnabled(bool enabled)
@@ -378,7 +383,7 @@ int FindDialog::FindNext(const QString &what, int searchPos)
     if (searchPos != 0)
         from = editor->selLength() > 0 ? editor->selStart() + 1 : editor->selStart();
     const int k = findText(DocumentSearchText(editor->document()), what, from,
-                           m_chkOption[1]->isChecked());
+                           m_chkOption[MatchCaseOption]->isChecked());
     if (k >= 0) {
         select(editor, k, int(what.size()));
         m_matchFound = true;
@@ -391,12 +396,12 @@ int FindDialog::FindNext(const QString &what, int searchPos)
 }
 
 int FindDialog::ReplaceText(const QString &what, const QString &replacement, int searchPos,
-                            const QString &mode)
+                            ReplaceMode mode)
 {
     EditWindow *document = activeDocument();
     if (!document)
         return searchPos;
-    if (mode == QLatin1String("ALL"))
+    if (mode == ReplaceMode::All)
         return replaceAll(document, what, replacement);
     return replaceOne(document->rtfEdit(), what, replacement, searchPos);
 }
@@ -410,7 +415,7 @@ int FindDialog::replaceOne(TextView *editor, const QString &what, const QString 
     // searchPos is 1-based here, and the search starts at it.
     const int from = (searchPos == 0 ? 1 : searchPos) - 1;
     const int k = findText(DocumentSearchText(editor->document()), what, from,
-                           m_chkOption[1]->isChecked());
+                           m_chkOption[MatchCaseOption]->isChecked());
     if (k >= 0) {
         select(editor, k, int(what.size()));
         m_matchFound = true;

@@ -44,6 +44,11 @@ public:
     // events, in milliseconds (0: after every match).
     void setEventSlice(int milliseconds) { m_eventSlice = milliseconds; }
 
+    // The indexes of the control arrays txtFind, chkOption and btnFind.
+    enum TextBox { FindBox = 0, ReplacementBox = 1 };
+    enum Option { FromTopOption = 0, MatchCaseOption = 1, ReplaceAllOption = 2 };
+    enum Button { FindButton = 0, ReplaceButton = 1, CancelButton = 2 };
+
     // Handlers.
     void Form_Load();
     void Form_Resize();
@@ -64,8 +69,9 @@ private:
     // (a preview, or nothing).
     EditWindow *activeDocument() const;
     int FindNext(const QString &what, int searchPos);
+    enum class ReplaceMode { One, All };
     int ReplaceText(const QString &what, const QString &replacement, int searchPos,
-                    const QString &mode);
+                    ReplaceMode mode);
     int replaceOne(TextView *editor, const QString &what, const QString &replacement,
                    int searchPos);
     int replaceAll(EditWindow *document, const QString &what, const QString &replacement);

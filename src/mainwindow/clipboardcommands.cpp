@@ -10,6 +10,7 @@
 #include "editor/editwindow.h"
 #include "mainwindow/menuenabling.h"
 #include "platform/appcontext.h"
+#include "platform/editsettings.h"
 
 #include <QAction>
 
@@ -17,14 +18,9 @@ namespace zp {
 
 namespace {
 
-int editSetting(const AppContext &context, const char *key, int fallback)
-{
-    return context.settings.readInt(QStringLiteral("Edit"), QLatin1String(key), fallback);
-}
-
 bool saveHistory(const AppContext &context, const ClipHistory &history, QString *error)
 {
-    const HistorySaveMode mode = historySaveMode(editSetting(context, "ClipboardSaveType", 1));
+    const HistorySaveMode mode = historySaveMode(clipHistorySaveType(context.settings));
     return SaveClipHistory(history, context.clipHistoryFile(), mode, error);
 }
 
@@ -98,7 +94,7 @@ void MainWindow::MDIForm_Unload()
     m_unloaded = true;
     const ClipHistory &history = m_clipHistory->history();
     // A failed save at the end says nothing: the program ends all the same.
-    if (history.count() > 0 && editSetting(m_context, "ClipboardSaveTiming", 0) == 2)
+    if (history.count() > 0 && saveClipHistoryAtEnd(m_context.settings))
         saveHistory(m_context, history, nullptr);
     m_clipMonitor->stop();
 }

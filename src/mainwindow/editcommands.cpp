@@ -4,6 +4,7 @@
 #include "mainwindow/mainwindow.h"
 #include "mainwindow/statuspanels.h"
 
+#include "editor/childkind.h"
 #include "editor/editconversions.h"
 #include "editor/editorcolors.h"
 #include "editor/editwindow.h"
@@ -97,29 +98,26 @@ void MainWindow::mnuEditTextcolor_Click()
     if (!document)
         return;
     TextView *view = document->rtfEdit();
-    const QString modified = view->tag();
+    const bool modified = view->isModified();
     const int caret = view->selStart();
-    long red = 0, green = 0, blue = 0;
-    QString hex;
-    if (ChooseColorHex(m_context, &red, &green, &blue, &hex) != 1)
+    const std::optional<QColor> color = ChooseColor(m_context);
+    if (!color)
         return;
-    view->setTextColor(QColor(int(red), int(green), int(blue)));
+    view->setTextColor(*color);
     view->setSelStart(caret);
-    view->setTag(modified);
+    view->setModified(modified);
 }
 
 void MainWindow::mnuEditBackcolor_Click()
 {
-    long red = 0, green = 0, blue = 0;
-    QString hex;
-    if (ChooseColorHex(m_context, &red, &green, &blue, &hex) != 1)
+    const std::optional<QColor> color = ChooseColor(m_context);
+    if (!color)
         return;
     EditWindow *document = activeDocument();
     if (!document)
         return;
-    const QColor color{int(red), int(green), int(blue)};
-    document->rtfEdit()->setBackColor(color);
-    document->picLineNo()->setBackColor(color);
+    document->rtfEdit()->setBackColor(*color);
+    document->picLineNo()->setBackColor(*color);
 }
 
 void MainWindow::mnuEditMargin_Click()
@@ -129,11 +127,8 @@ void MainWindow::mnuEditMargin_Click()
     item->setChecked(wrap);
     if (!m_context.windows)
         return;
-    const QString editForm = QStringLiteral("frmEdit");
     for (int i = 0; i < m_context.windows->count(); ++i) {
-        if (m_context.windows->formName(i) != editForm)
-            continue;
-        if (auto *window = qobject_cast<EditWindow *>(m_context.windows->at(i)))
+        if (EditWindow *window = documentWindow(m_context.windows->at(i)))
             window->rtfEdit()->setRightMargin(wrap ? 0 : 30000);
     }
 }
@@ -159,16 +154,16 @@ void MainWindow::mnuEditreturnCode_Click(int index)
     applyLineBreaks(*document->rtfEdit(), forms[index]);
 }
 
-void MainWindow::mnuEditHtmlLarge_Click() { ConvertTagCase(QStringLiteral("Large")); }
-void MainWindow::mnuEditHtmlSmall_Click() { ConvertTagCase(QStringLiteral("Small")); }
+void MainWindow::mnuEditHtmlLarge_Click() { ConvertTagCase(TagCase::Upper); }
+void MainWindow::mnuEditHtmlSmall_Click() { ConvertTagCase(TagCase::Lower); }
 
-void MainWindow::ConvertTagCase(const QString &mode)
+void MainWindow::ConvertTagCase(TagCase mode)
 {
     setStatusText(QStringLiteral("変換中です・・・"));
     // Painted now: the conversion runs without returning to the event loop.
     m_status->repaint();
     if (EditWindow *document = activeDocument())
-        applyTagCase(*document->rtfEdit(), mode == QLatin1String("Large"));
+        applyTagCase(*document->rtfEdit(), mode == TagCase::Upper);
     setStatusText(QStringLiteral("処理が終わりました"));
 }
 

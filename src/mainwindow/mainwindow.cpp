@@ -12,6 +12,7 @@
 #include "mainwindow/statuspanels.h"
 #include "platform/appcontext.h"
 #include "platform/clipboard.h"
+#include "platform/editsettings.h"
 #include "platform/twips.h"
 #include "platform/windowlist.h"
 
@@ -182,7 +183,7 @@ QWidget *MainWindow::activeChild() const
 EditWindow *MainWindow::activeDocument() const
 {
     QWidget *child = activeChild();
-    return childKind(child) == ChildKind::Document ? qobject_cast<EditWindow *>(child) : nullptr;
+    return childKind(child) == ChildKind::Document ? documentWindow(child) : nullptr;
 }
 
 QString MainWindow::caption() const
@@ -233,8 +234,7 @@ void MainWindow::MDIForm_Load()
     m_menus.mnuEditCut->setText(m_menus.mnuEditCut->text() + QStringLiteral("\tCtrl+X"));
     m_menus.mnuEditPaste->setText(m_menus.mnuEditPaste->text() + QStringLiteral("\tCtrl+V"));
 
-    if (m_context.settings.readInt(QStringLiteral("Edit"), QStringLiteral("ClipboardSaveTiming"), 0)
-        != 0)
+    if (clipMonitorAtStart(m_context.settings))
         StartClipMonitor();
 
     const QStringList history = historySlots(m_context.settings);

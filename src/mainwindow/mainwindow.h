@@ -25,6 +25,7 @@ class HistoryMenu;
 class FileDropTarget;
 class MainToolbar;
 class StatusPanels;
+enum class TagCase;
 
 class MainWindow : public QMainWindow, public Frame
 {
@@ -109,7 +110,7 @@ public:
     void mnuEditreturnCode_Click(int index);
     void mnuEditHtmlLarge_Click();
     void mnuEditHtmlSmall_Click();
-    void ConvertTagCase(const QString &mode);
+    void ConvertTagCase(TagCase mode);
 
     // Browser, options, find, window and help menus.
     void mnuBrowView_Click();

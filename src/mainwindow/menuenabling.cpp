@@ -9,19 +9,6 @@
 
 namespace zp {
 
-ChildKind childKind(const QWidget *activeChild)
-{
-    if (!activeChild)
-        return ChildKind::None;
-    if (activeChild->objectName() == QLatin1String("frmEdit")) {
-        auto *document = qobject_cast<const EditWindow *>(activeChild);
-        return document && document->isBusy() ? ChildKind::Busy : ChildKind::Document;
-    }
-    if (activeChild->objectName() == QLatin1String("frmBrow"))
-        return ChildKind::Preview;
-    return ChildKind::Other;
-}
-
 bool applyFileMenuRules(MainMenus &m, ChildKind kind)
 {
     switch (kind) {

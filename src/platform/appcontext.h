@@ -31,6 +31,11 @@ struct AppContext
     // Set once the main window exists.
     Frame *frame = nullptr;
 
+    // Shared by every document window: true while the gutter is hidden, which
+    // each window's layout follows. Set by each window's load from the
+    // "LineNum" setting and by the options dialog.
+    bool lineNumbersHidden = false;
+
     QString backupFolder() const { return appFolder + QStringLiteral("Backup/"); }
     QString clipHistoryFile() const { return appFolder + QStringLiteral("Clipboard.txt"); }
 };

@@ -79,7 +79,7 @@ void TestOpenFiles::roundTripIsByteExact()
     EditWindow *w = f.main()->activeDocument();
     QVERIFY(w);
     QCOMPARE(w->windowTitle(), path);
-    QCOMPARE(w->rtfEdit()->tag(), QStringLiteral("0"));
+    QCOMPARE(w->rtfEdit()->isModified(), false);
     QVERIFY(w->rtfEdit()->isVisible());
     const QString whole = decodeCp932(bytes).replace("\r\n", "\n").replace('\r', '\n');
     QVERIFY(w->rtfEdit()->text() == whole);
@@ -203,7 +203,7 @@ void TestOpenFiles::commandsWaitForTheLoad()
         loading = f.main()->activeDocument();
     }
     QCOMPARE(loading->rtfEdit()->text().size(), bytes.size());
-    QCOMPARE(loading->rtfEdit()->tag(), QStringLiteral("0"));
+    QCOMPARE(loading->rtfEdit()->isModified(), false);
     QVERIFY(main->menus().mnuFileSave->isEnabled());
     QVERIFY(main->toolbar()->button(3)->isEnabled());
 }
@@ -256,7 +256,7 @@ void TestOpenFiles::unreadFileAsksBeforeSave()
         w->setWindowTitle(path);
         FailingFile file(bytes, Documents::ReadBlock + 100);
         QVERIFY(f.documents().LoadDocumentFrom(w, path, file));
-        w->rtfEdit()->setTag("0");
+        w->rtfEdit()->setModified(false);
     } else {
         QFile::setPermissions(path, {});
         FileModesEnforced modes;

@@ -80,7 +80,7 @@ void TestEditConversions::conversions()
     }
     const QByteArray before = savedBytes(view, dir);
     const bool undoBefore = view.document()->isUndoAvailable();
-    view.setTag(QStringLiteral("0"));
+    view.setModified(false);
     view.setSelStart(1);
     view.setSelLength(2);
 

@@ -50,7 +50,6 @@ struct Window
         gutter = window->picLineNo();
         view->setText(lines.join(QStringLiteral("\r\n")));
     }
-    ~Window() { EditWindow::NoLineNumbers = false; }
 };
 
 } // namespace
@@ -165,8 +164,8 @@ void TestLineNumberGutter::settings()
     Window w(lines, settings);
     QVERIFY(QTest::qWaitForWindowExposed(w.window.get()));
     w.view->verticalScrollBar()->setValue(40);
-    QCOMPARE(w.window->tag(), shown ? QStringLiteral("1") : QStringLiteral("0"));
-    QCOMPARE(EditWindow::NoLineNumbers, !shown);
+    QCOMPARE(w.window->lineNumbersShown(), shown);
+    QCOMPARE(w.context.lineNumbersHidden, !shown);
     QCOMPARE(w.gutter->numberColor(), numberColor);
     QCOMPARE(w.gutter->font(), w.view->font());
     // The text takes the gutter's room when it is off; nothing is painted.

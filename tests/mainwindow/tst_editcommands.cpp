@@ -5,6 +5,7 @@
 
 #include "testapp.h"
 
+#include "editor/editconversions.h"
 #include "editor/linenumbergutter.h"
 #include "mainwindow/maintoolbar.h"
 
@@ -81,7 +82,7 @@ void TestEditCommands::coloursFromSettings()
     QCOMPARE(window->rtfEdit()->textColor(), QColor(0x10, 0x20, 0x30));
     QCOMPARE(window->rtfEdit()->backColor(), QColor(0x80, 0xC0, 0));
     QCOMPARE(window->picLineNo()->backColor(), QColor(0x80, 0xC0, 0));
-    QCOMPARE(window->rtfEdit()->tag(), QStringLiteral("0"));
+    QCOMPARE(window->rtfEdit()->isModified(), false);
 }
 
 void TestEditCommands::colourCommands_data()
@@ -108,7 +109,7 @@ void TestEditCommands::colourCommands()
     TextView *view = this->view();
     const QString raw = QStringLiteral("<p>one</p>\r\ntwo\rthree\n");
     view->setText(raw);
-    view->setTag(modified ? QStringLiteral("1") : QStringLiteral("0"));
+    view->setModified(modified);
     view->setSelStart(4);
     view->setSelLength(6);
     const bool text = via.contains(QLatin1String("Text")) || via.contains(QLatin1String("Font"));
@@ -123,7 +124,7 @@ void TestEditCommands::colourCommands()
         QCOMPARE(QPoint(view->selStart(), view->selLength()), QPoint(4, cancel ? 6 : 0));
     else
         QCOMPARE(m_app->active()->picLineNo()->backColor(), expected);
-    QCOMPARE(view->tag(), modified ? QStringLiteral("1") : QStringLiteral("0"));
+    QCOMPARE(view->isModified(), modified);
     QCOMPARE(view->rawText(), raw);
     QVERIFY(!view->document()->isUndoAvailable());
 }
@@ -138,7 +139,7 @@ void TestEditCommands::commandsWithoutDocument()
     m_app->colors.answers = {QColor(1, 2, 3)};
     main()->mnuEditBackcolor_Click();
     QCOMPARE(m_app->colors.calls, 1);
-    main()->ConvertTagCase(QStringLiteral("Large"));
+    main()->ConvertTagCase(zp::TagCase::Upper);
     QCOMPARE(main()->statusText(), QStringLiteral("処理が終わりました"));
 }
 
@@ -196,7 +197,7 @@ void TestEditCommands::clipboardCommands()
     QFETCH(QString, after);
     TextView *view = this->view();
     view->setText(QStringLiteral("abc\r\ndef"));
-    view->setTag(QStringLiteral("0"));
+    view->setModified(false);
     view->setSelStart(selection.x());
     view->setSelLength(selection.y());
     if (clipboard == QLatin1String("<image>")) {
@@ -210,7 +211,7 @@ void TestEditCommands::clipboardCommands()
     const QString clip = m_app->clipboard.text();
     QCOMPARE(QStringLiteral("%1 | %2 | %3").arg(view->text(), clip).arg(view->selStart()), after);
     const bool edited = view->text() != QStringLiteral("abc\ndef");
-    QCOMPARE(view->tag(), edited ? QStringLiteral("1") : QStringLiteral("0"));
+    QCOMPARE(view->isModified(), edited);
     QCOMPARE(view->document()->isUndoAvailable(), edited);
 }
 
@@ -265,10 +266,10 @@ void TestEditCommands::conversionsThroughMenu()
     QFETCH(QString, expected);
     const QString raw = QStringLiteral("<a>X</A>\r\nb\rc\n\rd");
     view()->setText(raw);
-    view()->setTag(QStringLiteral("0"));
+    view()->setModified(false);
     run(command);
     QCOMPARE(view()->rawText(), expected);
-    QCOMPARE(view()->tag(), QStringLiteral("1"));
+    QCOMPARE(view()->isModified(), true);
     main()->menus().mnuEditUndo->trigger();
     QCOMPARE(view()->rawText(), raw);
 }

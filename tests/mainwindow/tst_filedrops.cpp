@@ -84,7 +84,7 @@ void TestFileDrops::drop()
     QCOMPARE(f.documentWindows().first()->rtfEdit()->text(), textBefore);
     if (!expected.isEmpty()) {
         QCOMPARE(f.active()->windowTitle(), expected.last());
-        QCOMPARE(f.view()->tag(), QStringLiteral("0"));
+        QCOMPARE(f.view()->isModified(), false);
         QCOMPARE(f.view()->text(), opened.last());
         QVERIFY(QFileInfo::exists(f.backupPath(opened.first())));
         if (on.startsWith(QLatin1String("maximised")))
@@ -102,12 +102,12 @@ void TestFileDrops::textIsNotInsertedByADrop()
     QVERIFY(f.start());
     TextView *view = f.view();
     view->setText(QStringLiteral("abc"));
-    view->setTag(QStringLiteral("0"));
+    view->setModified(false);
     QMimeData data;
     data.setText(QStringLiteral("dragged"));
     QVERIFY(!dropData(view->viewport(), data));
     QCOMPARE(view->text(), QStringLiteral("abc"));
-    QCOMPARE(view->tag(), QStringLiteral("0"));
+    QCOMPARE(view->isModified(), false);
 }
 
 QTEST_MAIN(TestFileDrops)

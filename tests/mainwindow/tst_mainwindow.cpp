@@ -209,7 +209,7 @@ void TestMainWindow::untitledNumbering()
     QTRY_COMPARE(frame->mdiArea()->subWindowList().size(), 2);
     frame->mnuFileNew_Click();
     QCOMPARE(frame->activeDocument()->windowTitle(), QStringLiteral("無題3"));
-    QCOMPARE(frame->activeDocument()->rtfEdit()->tag(), QStringLiteral("0"));
+    QCOMPARE(frame->activeDocument()->rtfEdit()->isModified(), false);
 }
 
 void TestMainWindow::statusPanelsFollowTheFrame()

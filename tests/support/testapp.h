@@ -93,7 +93,7 @@ struct TestApp
     {
         zp::EditWindow *document = documents().NewDocument(0);
         document->rtfEdit()->setText(text);
-        document->rtfEdit()->setTag(QStringLiteral("0"));
+        document->rtfEdit()->setModified(false);
         return document;
     }
     // The document windows in load order, and their titles.
@@ -129,7 +129,7 @@ struct TestApp
         if (!app)
             return;
         for (zp::EditWindow *w : documentWindows())
-            w->rtfEdit()->setTag(QStringLiteral("0"));
+            w->rtfEdit()->setModified(false);
         app.reset();
     }
     ~TestApp() { shutDown(); }
