@@ -85,18 +85,12 @@ void MainWindow::mnuFileClipboardSave_Click()
         setStatusText(QStringLiteral("クリップボード履歴を保存できませんでした: ") + error);
 }
 
-void MainWindow::MDIForm_Unload()
+void MainWindow::saveHistoryAtEnd()
 {
-    // Runs once, whether the frame closed or a signal ends the program; a
-    // second run would append the history to the file twice.
-    if (m_unloaded)
-        return;
-    m_unloaded = true;
     const ClipHistory &history = m_clipHistory->history();
     // A failed save at the end says nothing: the program ends all the same.
     if (history.count() > 0 && saveClipHistoryAtEnd(m_context.settings))
         saveHistory(m_context, history, nullptr);
-    m_clipMonitor->stop();
 }
 
 } // namespace zp

@@ -8,7 +8,6 @@
 #include "platform/windowlist.h"
 
 #include <QAction>
-#include <QCloseEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -128,48 +127,6 @@ void MainWindow::mnuFilePrintText_Click() {}
 void MainWindow::mnuFileExit_Click()
 {
     close();
-}
-
-bool MainWindow::queryUnloadDocuments()
-{
-    if (!m_context.windows)
-        return true;
-    QList<QPointer<EditWindow>> documents;
-    for (int i = 0; i < m_context.windows->count(); ++i) {
-        if (auto *document = qobject_cast<EditWindow *>(m_context.windows->at(i)))
-            documents.append(document);
-    }
-    for (const QPointer<EditWindow> &document : documents) {
-        if (document && !m_documents.QueryUnload(document))
-            return false;
-    }
-    return true;
-}
-
-void MainWindow::closeEvent(QCloseEvent *event)
-{
-    // The menu's 終了, the close box and the end of the desktop session all
-    // arrive here; once the sequence has run, closing again asks nothing.
-    if (m_unloaded) {
-        event->accept();
-        return;
-    }
-    if (!queryUnloadDocuments()) {
-        event->ignore();
-        return;
-    }
-    // Every document agreed; they close now without being asked again.
-    for (QMdiSubWindow *sub : m_mdi->subWindowList()) {
-        if (auto *document = qobject_cast<EditWindow *>(sub->widget()))
-            document->setCloseRequestHandler({});
-    }
-    m_mdi->closeAllSubWindows();
-    if (!m_mdi->subWindowList().isEmpty()) {
-        event->ignore();
-        return;
-    }
-    MDIForm_Unload();
-    event->accept();
 }
 
 } // namespace zp

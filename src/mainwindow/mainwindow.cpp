@@ -17,7 +17,6 @@
 #include "platform/windowlist.h"
 
 #include <QAction>
-#include <QCloseEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -70,25 +69,6 @@ MainWindow::MainWindow(AppContext &context, QWidget *parent)
     m_context.frame = this;
     if (m_context.windows)
         m_context.windows->add(this);
-}
-
-MainWindow::~MainWindow()
-{
-    // Children are destroyed after this point; none may reach a frame that is
-    // half gone, and the MDI area's activation signals must not reach it either.
-    disconnect(m_mdi, nullptr, this, nullptr);
-    if (m_context.frame == this)
-        m_context.frame = nullptr;
-    // The children go while the frame is still whole: the base destructor
-    // would close them and report activations to a half-destroyed frame. The
-    // documents' close question is not asked at this point.
-    disconnect(m_mdi, nullptr, this, nullptr);
-    const QList<QMdiSubWindow *> children = m_mdi->subWindowList();
-    for (QMdiSubWindow *sub : children) {
-        if (auto *document = qobject_cast<EditWindow *>(sub->widget()))
-            document->setCloseRequestHandler({});
-    }
-    qDeleteAll(children);
 }
 
 void MainWindow::connectMenus()

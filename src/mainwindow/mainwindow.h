@@ -65,6 +65,7 @@ public:
     // The last step of closing, once every child window has closed: the
     // history is saved when the settings ask for it at the end, and the
     // monitor stops. Runs once; the frame closes without questions after it.
+    // The whole closing sequence is told in frameclosing.cpp.
     void MDIForm_Unload();
     void MDIForm_Resize();
     // Files dropped on the frame: each opens as text in a new window.
@@ -168,9 +169,13 @@ private:
     // The Cut, Copy and Paste keys of a document's text run the Edit menu's
     // commands.
     void rtfEdit_ClipboardKey(QKeySequence::StandardKey key);
-    // Asks every document window, in load order, whether it may close; false
-    // at the first that refuses.
+    // The closing sequence (frameclosing.cpp). Asks every document window, in
+    // load order, whether it may close; false at the first that refuses.
     bool queryUnloadDocuments();
+    // Closes the document windows from now on without their question.
+    void dropCloseQuestions();
+    // The clipboard history's part of the unload step.
+    void saveHistoryAtEnd();
     // Button 14's click: pastes the entry chosen last from its menu.
     void pasteTaggedClip();
     // Puts text in place of the document's selection and shows the caret.

@@ -139,9 +139,11 @@ void TestFindDialog::actsOnActiveDocument()
     f.main()->mdiArea()->setActiveSubWindow(second->subWindow());
     chkOption(f, 2)->click();
     txtFind(f, 1)->setText("d");
+    f.answer({zp::MessageBoxes::Answer::Ok});
     btnFind(f, 1)->click();
     QCOMPARE(second->rtfEdit()->text(), QStringLiteral("d"));
     QCOMPARE(first->rtfEdit()->text(), QStringLiteral("xx abc"));
+    QCOMPARE(f.boxes.shown().last().text, QStringLiteral("1個の文字列を置き換えました"));
 }
 
 void TestFindDialog::noDocumentWindowActive_data()

@@ -1,8 +1,11 @@
 #pragma once
 // The whole program started over a temporary application folder, with the
 // message-box, file-dialog and colour-chooser doubles and the offscreen system
-// clipboard (emptied at each start), and a folder for the test's own files. Every
-// document is set unmodified at the end, so closing asks nothing.
+// clipboard (emptied at each start), and a folder for the test's own files. It
+// is the one way tests start the program: made in a test function or in init(),
+// and checked as it ends (at the end of the function, or in cleanup()): every
+// document is set unmodified, so closing asks nothing, and a message box nobody
+// expected, or an answer left unused, fails the test.
 
 #include "app/startup.h"
 #include "documents/documents.h"
@@ -128,9 +131,15 @@ struct TestApp
     {
         if (!app)
             return;
+        // A stray box is answered Cancel, which would let a test pass that
+        // should have failed.
+        const bool settled = boxes.settled();
+        const bool coloursUsed = colors.answers.isEmpty();
         for (zp::EditWindow *w : documentWindows())
             w->rtfEdit()->setModified(false);
         app.reset();
+        QVERIFY2(settled, "a message box nobody expected, or an answer left unused");
+        QVERIFY2(coloursUsed, "a colour answer left unused");
     }
     ~TestApp() { shutDown(); }
 };
