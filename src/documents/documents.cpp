@@ -66,7 +66,13 @@ EditWindow *Documents::NewDocument(int kind)
 
 int Documents::FindPreviewForm() const
 {
-    return m_context.windows && m_context.windows->first(PreviewFormName) ? 1 : 0;
+    if (!m_context.windows)
+        return 0;
+    for (int i = 0; i < m_context.windows->count(); ++i) {
+        if (childKind(m_context.windows->at(i)) == ChildKind::Preview)
+            return 1;
+    }
+    return 0;
 }
 
 } // namespace zp

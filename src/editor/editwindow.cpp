@@ -1,5 +1,6 @@
 #include "editor/editwindow.h"
 
+#include "editor/childkind.h"
 #include "editor/editorfont.h"
 #include "editor/linenumbergutter.h"
 #include "editor/textview.h"
@@ -19,7 +20,7 @@ EditWindow::EditWindow(AppContext &context, QWidget *parent)
     : QWidget(parent)
     , m_context(context)
 {
-    setObjectName(QStringLiteral("frmEdit"));
+    setObjectName(DocumentFormName);
     m_picfrm = new QWidget(this);
     m_picfrm->setObjectName(QStringLiteral("picfrm"));
     m_picLineNo = new LineNumberGutter(m_picfrm);
