@@ -13,7 +13,7 @@ namespace {
 struct ButtonDef
 {
     const char *icon; // null for a separator
-    QString key;
+    QString key; // the button's caption
     QString toolTip;
 };
 
@@ -52,7 +52,6 @@ MainToolbar::MainToolbar(QWidget *parent)
             continue;
         }
         QAction *action = addAction(toolbarIcon(QLatin1String(def.icon)), def.key);
-        action->setData(def.key);
         action->setToolTip(def.toolTip.isEmpty() ? def.key : def.toolTip);
         const int number = i + 1;
         connect(action, &QAction::triggered, this, [this, number] { Q_EMIT buttonClicked(number); });
@@ -74,12 +73,6 @@ MainToolbar::MainToolbar(QWidget *parent)
 QAction *MainToolbar::button(int n) const
 {
     return n >= 1 && n <= m_buttons.size() ? m_buttons.at(n - 1) : nullptr;
-}
-
-QString MainToolbar::key(int n) const
-{
-    QAction *action = button(n);
-    return action ? action->data().toString() : QString();
 }
 
 void MainToolbar::setDocumentButtonsEnabled(bool enabled)

@@ -1,7 +1,7 @@
 #pragma once
 // The main window's toolbar: 14 buttons addressed by number from 1, each with
-// a key (the text the click dispatch compares) and a tool tip. Buttons 4 and 11
-// are separators; button 14 carries the clipboard history's drop-down menu.
+// a key (its caption) and a tool tip. Buttons 4 and 11 are separators; button
+// 14 carries the clipboard history's drop-down menu.
 
 #include <QString>
 #include <QToolBar>
@@ -16,14 +16,26 @@ class MainToolbar : public QToolBar
     Q_OBJECT
 public:
     static constexpr int ButtonCount = 14;
-    static constexpr int ClipboardButton = 14;
+    // The buttons by number; 4 and 11 are separators.
+    enum Button {
+        NewButton = 1,
+        OpenButton = 2,
+        SaveButton = 3,
+        CutButton = 5,
+        CopyButton = 6,
+        PasteButton = 7,
+        RedoButton = 8,
+        UndoButton = 9,
+        BackColorButton = 10,
+        BrowserButton = 12,
+        FindButton = 13,
+        ClipboardButton = 14,
+    };
 
     explicit MainToolbar(QWidget *parent = nullptr);
 
     // Button n, 1 to 14 (separators included); null outside that range.
     QAction *button(int n) const;
-    // The key of button n ("" for a separator).
-    QString key(int n) const;
     // Button 14's drop-down menu of history entries.
     QMenu *clipboardMenu() const { return m_clipboardMenu; }
 

@@ -344,33 +344,27 @@ void MainWindow::mnuHelp_Click()
 
 // --- Toolbar -------------------------------------------------------------------------
 
-MainWindow::Handler MainWindow::toolbarHandler(const QString &key)
+MainWindow::Handler MainWindow::toolbarHandler(int button)
 {
-    static const std::pair<QString, Handler> table[] = {
-        {QStringLiteral("新規作成"), &MainWindow::mnuFileNew_Click},
-        {QStringLiteral("開く"), &MainWindow::mnuFileOpen_Click},
-        {QStringLiteral("上書き保存"), &MainWindow::mnuFileSave_Click},
-        {QStringLiteral("切り取り"), &MainWindow::mnuEditCut_Click},
-        {QStringLiteral("コピー"), &MainWindow::mnuEditCopy_Click},
-        {QStringLiteral("貼り付け"), &MainWindow::mnuEditPaste_Click},
-        {QStringLiteral("やり直し"), nullptr},
-        {QStringLiteral("元に戻す"), &MainWindow::mnuEditUndo_Click},
-        {QStringLiteral("背景色"), &MainWindow::mnuEditBackcolor_Click},
-        {QStringLiteral("ブラウザ"), &MainWindow::mnuBrowView_Click},
-        {QStringLiteral("検索"), &MainWindow::mnuFindText_Click},
-    };
-    for (const auto &[tableKey, handler] : table) {
-        if (tableKey == key)
-            return handler;
+    switch (button) {
+    case MainToolbar::NewButton: return &MainWindow::mnuFileNew_Click;
+    case MainToolbar::OpenButton: return &MainWindow::mnuFileOpen_Click;
+    case MainToolbar::SaveButton: return &MainWindow::mnuFileSave_Click;
+    case MainToolbar::CutButton: return &MainWindow::mnuEditCut_Click;
+    case MainToolbar::CopyButton: return &MainWindow::mnuEditCopy_Click;
+    case MainToolbar::PasteButton: return &MainWindow::mnuEditPaste_Click;
+    case MainToolbar::UndoButton: return &MainWindow::mnuEditUndo_Click;
+    case MainToolbar::BackColorButton: return &MainWindow::mnuEditBackcolor_Click;
+    case MainToolbar::BrowserButton: return &MainWindow::mnuBrowView_Click;
+    case MainToolbar::FindButton: return &MainWindow::mnuFindText_Click;
+    default: return nullptr;
     }
-    return nullptr;
 }
 
 void MainWindow::Toolbar_ButtonClick(int button)
 {
     setStatusText(QString());
-    const QString key = m_toolbar->key(button);
-    if (Handler handler = toolbarHandler(key)) {
+    if (Handler handler = toolbarHandler(button)) {
         (this->*handler)();
         return;
     }

@@ -139,11 +139,11 @@ public:
     void Toolbar_ButtonDropDown();
     void Toolbar_ButtonMenuClick(QAction *entry);
 
-    // The handler a toolbar key runs, in the order of the toolbar: null for a
-    // key that matches no command ("やり直し" and the clipboard button, which
-    // has its own rule).
+    // The menu command a toolbar button runs: null for a separator, for
+    // "やり直し" (no command) and for the clipboard button, which has its own
+    // rule.
     using Handler = void (MainWindow::*)();
-    static Handler toolbarHandler(const QString &key);
+    static Handler toolbarHandler(int button);
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
