@@ -18,18 +18,9 @@ public:
     static constexpr int ButtonCount = 14;
     // The buttons by number; 4 and 11 are separators.
     enum Button {
-        NewButton = 1,
-        OpenButton = 2,
-        SaveButton = 3,
-        CutButton = 5,
-        CopyButton = 6,
-        PasteButton = 7,
-        RedoButton = 8,
-        UndoButton = 9,
-        BackColorButton = 10,
-        BrowserButton = 12,
-        FindButton = 13,
-        ClipboardButton = 14,
+        NewButton = 1, OpenButton, SaveButton,
+        CutButton = 5, CopyButton, PasteButton, RedoButton, UndoButton, BackColorButton,
+        BrowserButton = 12, FindButton, ClipboardButton,
     };
 
     explicit MainToolbar(QWidget *parent = nullptr);
