@@ -14,6 +14,7 @@
 #include "platform/windowlist.h"
 
 #include "filetestdoubles.h"
+#include "previewdoubles.h"
 #include "files.h"
 #include "scriptedmessageboxes.h"
 
@@ -35,6 +36,8 @@ struct TestApp
     ScriptedMessageBoxes boxes;
     zp::testing::ScriptedFileDialogs dialogs;
     zp::SystemClipboard clipboard;
+    BrowserDoubles browsers;
+    PrinterDouble printer;
     std::unique_ptr<zp::Application> app;
     // Run on the context before the start-up sequence (to put in more doubles).
     std::function<void(zp::AppContext &)> configure;
@@ -53,6 +56,8 @@ struct TestApp
         QGuiApplication::clipboard()->clear();
         app = std::make_unique<zp::Application>(folder.path(), boxes, clipboard);
         app->context().fileDialogs = &dialogs;
+        app->context().browsers = &browsers;
+        app->context().printer = &printer;
         if (configure)
             configure(app->context());
         return app->Main(commandLine);
