@@ -12,10 +12,6 @@
 
 int main(int argc, char *argv[])
 {
-    // The browser engine of the preview (loaded later, with the first preview)
-    // shares its graphics contexts with the windows; that must be said before
-    // the application object exists. It costs nothing until then.
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     zp::setApplicationIdentity();
     // The interface is Japanese whatever the locale: Qt's own texts (the

@@ -87,7 +87,6 @@ private Q_SLOTS:
 
 int main(int argc, char *argv[])
 {
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     TestWebEngine test;
     return QTest::qExec(&test, argc, argv);
