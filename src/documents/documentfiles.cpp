@@ -11,6 +11,7 @@
 #include "platform/filesystem.h"
 #include "platform/frame.h"
 #include "platform/messageboxes.h"
+#include "preview/previews.h"
 
 #include <QCoreApplication>
 #include <QIODevice>
@@ -286,9 +287,8 @@ bool Documents::SaveDocumentAs(EditWindow *window)
 
 void Documents::RefreshPreview(const QString &path)
 {
-    // The preview window shows the saved HTML file; it comes with the preview
-    // feature.
-    Q_UNUSED(path);
+    if (settingIsOn("HTML") && isHtmlPath(path))
+        zp::RefreshPreview(m_context, path);
 }
 
 } // namespace zp

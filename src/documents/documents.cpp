@@ -7,6 +7,7 @@
 #include "platform/frame.h"
 #include "platform/messageboxes.h"
 #include "platform/windowlist.h"
+#include "preview/previews.h"
 
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -65,7 +66,7 @@ EditWindow *Documents::NewDocument(int kind)
 
 int Documents::FindPreviewForm() const
 {
-    return m_context.windows && m_context.windows->first(QStringLiteral("frmBrow")) ? 1 : 0;
+    return firstPreview(m_context.windows) ? 1 : 0;
 }
 
 } // namespace zp
