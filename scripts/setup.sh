@@ -6,7 +6,8 @@ set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 BUILD_DIR="${BUILD_DIR:-$ROOT/build}"
 PACKAGES=(g++ cmake ninja-build qt6-base-dev qt6-base-private-dev qt6-webengine-dev libicu-dev
-          xvfb xauth xclip fonts-ipaexfont-gothic fonts-ipafont-gothic qt6-translations-l10n)
+          xvfb xauth xclip fonts-ipaexfont-gothic fonts-ipafont-gothic qt6-translations-l10n
+          poppler-utils)
 
 install_missing_packages() {
     local missing=()

@@ -23,6 +23,8 @@ Application::Application(const QString &appFolder, MessageBoxes &messageBoxes,
     m_context.colorChooser = &m_colorChooser;
     m_context.fileDialogs = &m_fileDialogs;
     m_context.fileSystem = &m_fileSystem;
+    m_context.browsers = &m_browsers;
+    m_context.printer = &m_printer;
 }
 
 Application::~Application()

@@ -7,6 +7,8 @@
 #include "platform/filedialogs.h"
 #include "platform/filesystem.h"
 #include "platform/windowlist.h"
+#include "preview/enginebrowsers.h"
+#include "printing/systemprinter.h"
 
 #include <QString>
 #include <QStringList>
@@ -48,6 +50,8 @@ private:
     QtFileDialogs m_fileDialogs;
     QtColorChooser m_colorChooser;
     LocalFileSystem m_fileSystem;
+    EngineBrowsers m_browsers;
+    SystemPrinter m_printer;
     AppContext m_context;
     std::unique_ptr<MainWindow> m_mainWindow;
     QStringList m_items;

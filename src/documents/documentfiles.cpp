@@ -12,6 +12,7 @@
 #include "platform/filesystem.h"
 #include "platform/frame.h"
 #include "platform/messageboxes.h"
+#include "preview/previews.h"
 
 #include <QCoreApplication>
 #include <QIODevice>
@@ -282,9 +283,8 @@ bool Documents::SaveDocumentAs(EditWindow *window)
 
 void Documents::RefreshPreview(const QString &path)
 {
-    // The preview window shows the saved HTML file; it comes with the preview
-    // feature.
-    Q_UNUSED(path);
+    if (previewAfterSave(m_context.settings) && isHtmlPath(path))
+        zp::RefreshPreview(m_context, path);
 }
 
 } // namespace zp

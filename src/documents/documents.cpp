@@ -1,6 +1,5 @@
 #include "documents/documents.h"
 
-#include "editor/childkind.h"
 #include "editor/editorcolors.h"
 #include "editor/editwindow.h"
 #include "editor/textview.h"
@@ -8,6 +7,7 @@
 #include "platform/frame.h"
 #include "platform/messageboxes.h"
 #include "platform/windowlist.h"
+#include "preview/previews.h"
 
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -66,13 +66,7 @@ EditWindow *Documents::NewDocument(int kind)
 
 int Documents::FindPreviewForm() const
 {
-    if (!m_context.windows)
-        return 0;
-    for (int i = 0; i < m_context.windows->count(); ++i) {
-        if (childKind(m_context.windows->at(i)) == ChildKind::Preview)
-            return 1;
-    }
-    return 0;
+    return firstPreview(m_context.windows) ? 1 : 0;
 }
 
 } // namespace zp

@@ -100,8 +100,8 @@ private:
     // After a save: the status text, the optional backup, the preview and the
     // focus. backupEndsSave: a failed backup skips the preview and focus.
     void afterSave(EditWindow *window, const QString &path, bool backupEndsSave);
-    // Shows the saved HTML file in the preview window; filled in by the
-    // preview feature.
+    // With the setting "HTML" on, shows a saved HTML file in the first preview
+    // window (opening one when none is).
     void RefreshPreview(const QString &path);
     // Reports that path could not be read whole (partly: some of it was) and
     // remembers it for window, so that saving over it asks first.

@@ -3,16 +3,13 @@
 // document window, a preview window" goes through here, so the form names are
 // compared in one place.
 
-#include <QString>
+#include "platform/windowlist.h"
 
 class QWidget;
 
 namespace zp {
 
 class EditWindow;
-
-inline const QString DocumentFormName = QStringLiteral("frmEdit");
-inline const QString PreviewFormName = QStringLiteral("frmBrow");
 
 // Busy: a document window that is reading its file or running a replace-all,
 // which takes no command on its text meanwhile.

@@ -6,11 +6,16 @@
 #include "mainwindow/mainwindow.h"
 #include "platform/appcontext.h"
 #include "platform/windowlist.h"
+#include "preview/previews.h"
 
 namespace zp {
 
-// The preview and options windows arrive with those features.
-void MainWindow::mnuBrowView_Click() {}
+void MainWindow::mnuBrowView_Click()
+{
+    ShowPreview(m_context);
+}
+
+// The options window arrives with that feature.
 void MainWindow::mnuOptionSetup_Click() {}
 
 void MainWindow::mnuFindText_Click()

@@ -6,6 +6,8 @@
 #include "editor/editwindow.h"
 #include "platform/appcontext.h"
 #include "platform/windowlist.h"
+#include "preview/previews.h"
+#include "printing/printdialog.h"
 
 #include <QAction>
 #include <QMdiArea>
@@ -120,9 +122,31 @@ void MainWindow::MDIForm_OLEDragDrop(const QStringList &paths)
     m_documents.OpenDroppedFiles(paths, false);
 }
 
-// Printing arrives with that feature.
-void MainWindow::mnuFilePrintBrow_Click() {}
-void MainWindow::mnuFilePrintText_Click() {}
+void MainWindow::mnuFilePrintBrow_Click()
+{
+    PrintPreview(m_context);
+}
+
+void MainWindow::mnuFilePrintText_Click()
+{
+    // One print dialog at a time; each opening loads it afresh.
+    PrintDialog *dialog = nullptr;
+    // A dialog that was closed is on its way out, not open.
+    for (PrintDialog *open : findChildren<PrintDialog *>(QStringLiteral("frmPrint"),
+                                                         Qt::FindDirectChildrenOnly)) {
+        if (open->isVisible())
+            dialog = open;
+    }
+    if (!dialog) {
+        dialog = new PrintDialog(m_context, this);
+        if (m_context.windows)
+            m_context.windows->add(dialog);
+        dialog->Form_Load();
+    }
+    dialog->show();
+    dialog->raise();
+    dialog->activateWindow();
+}
 
 void MainWindow::mnuFileExit_Click()
 {

@@ -15,7 +15,8 @@
 //   1. queryUnloadDocuments asks every document window, in load order, as in
 //      step 2 above; the first Cancel ends the close, every window stays open.
 //   2. dropCloseQuestions: every document has agreed, so none is asked again
-//      while closeAllSubWindows closes them (steps 1 and 3 above).
+//      while closeAllSubWindows closes them (steps 1 and 3 above); preview
+//      windows close with them, never asking.
 //   3. MDIForm_Unload, once only: the clipboard history is saved when
 //      "ClipboardSaveTiming" is 2, and the clipboard monitor stops. From here
 //      on a close of the frame asks nothing.

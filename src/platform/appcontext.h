@@ -9,12 +9,14 @@
 
 namespace zp {
 
+class BrowserViews;
 class Clipboard;
 class ColorChooser;
 class FileDialogs;
 class FileSystem;
 class Frame;
 class MessageBoxes;
+class Printer;
 class WindowList;
 
 struct AppContext
@@ -28,6 +30,10 @@ struct AppContext
     ColorChooser *colorChooser = nullptr;
     FileDialogs *fileDialogs = nullptr;
     FileSystem *fileSystem = nullptr;
+    // The preview's browser controls and the printer; both load their
+    // libraries only when first used.
+    BrowserViews *browsers = nullptr;
+    Printer *printer = nullptr;
     // Set once the main window exists.
     Frame *frame = nullptr;
 

@@ -73,6 +73,8 @@ FileDialogResult QtFileDialogs::run(const FileDialogRequest &request, bool save)
     if (save) {
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.confirmOverwrite);
+        if (!request.fileName.isEmpty())
+            dialog.selectFile(request.fileName);
     } else {
         dialog.setAcceptMode(QFileDialog::AcceptOpen);
         dialog.setOption(QFileDialog::ReadOnly, false);

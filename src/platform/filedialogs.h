@@ -22,6 +22,8 @@ struct FileDialogRequest
     QStringList filters;
     // The starting filter, counted from 1; 0 means the first.
     int filterIndex = 0;
+    // Save dialog: the name proposed in the file name box ("" for none).
+    QString fileName;
     // Added to a typed name without an extension ("txt").
     QString defaultSuffix;
     // Open dialog: several files may be chosen.

@@ -11,6 +11,10 @@
 
 namespace zp {
 
+// The form names of the child windows; editor/childkind.h tells the kinds apart.
+inline const QString DocumentFormName = QStringLiteral("frmEdit");
+inline const QString PreviewFormName = QStringLiteral("frmBrow");
+
 class WindowList
 {
 public:

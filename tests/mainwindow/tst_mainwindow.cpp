@@ -27,14 +27,11 @@ namespace {
 // What the tests set up as the active child.
 enum class Active { Nothing, Document, Selection, Preview };
 
-// A stand-in for the preview window: a child named as the preview is.
-void openPreviewStandIn(TestApp &t)
+// A real preview window (with the browser double), opened by "表示" from a
+// document that is not an HTML file: a new, empty preview in front.
+void openPreview(TestApp &t)
 {
-    auto *preview = new QWidget;
-    preview->setObjectName(QStringLiteral("frmBrow"));
-    t.context().windows->add(preview);
-    t.frame()->addChild(preview)->show();
-    t.frame()->mdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow *>(preview->parentWidget()));
+    t.frame()->mnuBrowView_Click();
 }
 
 // The names of the disabled items of a menu, looking into enabled submenus.
@@ -131,7 +128,7 @@ void TestMainWindow::menuRules()
     if (active == Active::Nothing)
         frame->mdiArea()->closeAllSubWindows();
     if (active == Active::Preview)
-        openPreviewStandIn(*m_app);
+        openPreview(*m_app);
     if (active == Active::Selection) {
         frame->activeDocument()->rtfEdit()->setText(QStringLiteral("abc"));
         frame->activeDocument()->rtfEdit()->setSelLength(1);
@@ -186,10 +183,8 @@ void TestMainWindow::toolbarDispatch()
 void TestMainWindow::documentActivationEnablesButtons()
 {
     zp::MainToolbar *toolbar = frame()->toolbar();
-    // The preview disables the document buttons through the frame when it
-    // becomes active, as this stand-in does.
-    openPreviewStandIn(*m_app);
-    frame()->setDocumentButtonsEnabled(false);
+    // The preview turns the document buttons off as it becomes active.
+    openPreview(*m_app);
     QVERIFY(!toolbar->button(3)->isEnabled());
     frame()->mdiArea()->setActiveSubWindow(frame()->mdiArea()->subWindowList().first());
     for (int n = 1; n <= zp::MainToolbar::ButtonCount; ++n)

@@ -17,6 +17,7 @@
 #include "platform/windowlist.h"
 
 #include "filetestdoubles.h"
+#include "previewdoubles.h"
 #include "files.h"
 #include "queuedcolorchooser.h"
 #include "scriptedmessageboxes.h"
@@ -41,6 +42,8 @@ struct TestApp
     zp::testing::ScriptedFileDialogs dialogs;
     QueuedColorChooser colors;
     zp::SystemClipboard clipboard;
+    BrowserDoubles browsers;
+    PrinterDouble printer;
     std::unique_ptr<zp::Application> app;
     // Run on the context before the start-up sequence (to put in more doubles).
     std::function<void(zp::AppContext &)> configure;
@@ -60,6 +63,8 @@ struct TestApp
         app = std::make_unique<zp::Application>(folder.path(), boxes, clipboard);
         app->context().fileDialogs = &dialogs;
         app->context().colorChooser = &colors;
+        app->context().browsers = &browsers;
+        app->context().printer = &printer;
         if (configure)
             configure(app->context());
         return app->Main(commandLine);

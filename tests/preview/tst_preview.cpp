@@ -1,0 +1,230 @@
+// The preview windows with a browser double: which preview "表示" uses, the
+// captions, the toolbar and the frame's caption, closing, the refresh after
+// saving, and printing the first idle preview.
+
+#include "mainwindow/maintoolbar.h"
+#include "preview/previews.h"
+#include "preview/previewwindow.h"
+#include "testapp.h"
+
+#include <QMdiArea>
+#include <QMenu>
+#include <QMdiSubWindow>
+#include <QTest>
+
+using zptest::BrowserDouble;
+using zptest::TestApp;
+
+namespace {
+
+QList<zp::PreviewWindow *> previews(const TestApp &t)
+{
+    QList<zp::PreviewWindow *> list;
+    for (int i = 0; i < t.context().windows->count(); ++i) {
+        if (auto *w = qobject_cast<zp::PreviewWindow *>(t.context().windows->at(i)))
+            list.append(w);
+    }
+    return list;
+}
+
+BrowserDouble *browser(zp::PreviewWindow *preview)
+{
+    return static_cast<BrowserDouble *>(preview->brwHp());
+}
+
+// "caption:navigations" of every preview in load order, joined by " / ".
+QString previewState(const TestApp &t)
+{
+    QStringList parts;
+    for (zp::PreviewWindow *p : previews(t))
+        parts.append(p->windowTitle() + ':' + browser(p)->navigations.join(','));
+    return parts.join(QStringLiteral(" / "));
+}
+
+} // namespace
+
+class TestPreview : public QObject
+{
+    Q_OBJECT
+    std::unique_ptr<TestApp> m_app;
+    zp::MainWindow *frame() const { return m_app->frame(); }
+    QString activeTitle() const { return frame()->activeChild()->windowTitle(); }
+private Q_SLOTS:
+    void init()
+    {
+        m_app = std::make_unique<TestApp>();
+        QVERIFY(m_app->start(QStringLiteral(" ")));
+    }
+    void cleanup() { m_app.reset(); }
+
+    void showPreview_data();
+    void showPreview();
+    void toolbarAndCaptionFollowThePreview();
+    void closingAPreview();
+    void refreshAfterSaving_data();
+    void refreshAfterSaving();
+    void printingTheFirstIdlePreview_data();
+    void printingTheFirstIdlePreview();
+};
+
+void TestPreview::showPreview_data()
+{
+    QTest::addColumn<QStringList>("steps"); // "doc:<title>", "view" (表示), "button" (toolbar 12)
+    QTest::addColumn<QString>("previews");  // previewState afterwards
+    QTest::addColumn<QString>("active");    // the active child's caption
+    QTest::newRow("html, none open: a new one in front")
+        << QStringList{"doc:/w/a.html", "view"} << "/w/a.html:/w/a.html" << "/w/a.html";
+    QTest::newRow("HTM in upper case, one open behind: reused, stays behind")
+        << QStringList{"view", "doc:/w/B.HTM", "button"} << "/w/B.HTM:,/w/B.HTM" << "/w/B.HTM";
+    QTest::newRow("shtml, xhtml and untitled: one more empty preview each")
+        << QStringList{"doc:/w/b.shtml", "view", "doc:/w/b.xhtml", "button", "doc:無題9", "view"}
+        << ": / : / :" << "";
+    QTest::newRow("two open: only the first loaded changes")
+        << QStringList{"view", "view", "doc:/w/a.htm", "view"} << "/w/a.htm:,/w/a.htm / :" << "/w/a.htm";
+    QTest::newRow("a preview active: its caption goes to the first one")
+        << QStringList{"view", "doc:/w/c.html", "view", "view"}
+        << "/w/c.html:,/w/c.html,/w/c.html" << "/w/c.html";
+    QTest::newRow("no child open: an empty preview") << QStringList{"view"} << ":" << "";
+}
+
+void TestPreview::showPreview()
+{
+    QFETCH(QStringList, steps);
+    QFETCH(QString, previews);
+    QFETCH(QString, active);
+    for (const QString &step : steps) {
+        if (step.startsWith("doc:"))
+            m_app->documents().NewDocument(1)->setWindowTitle(step.mid(4));
+        else if (step == "view")
+            frame()->mnuBrowView_Click();
+        else
+            frame()->toolbar()->button(12)->trigger();
+    }
+    QCOMPARE(previewState(*m_app), previews);
+    QCOMPARE(activeTitle(), active);
+    // The control fills the window and shows at once.
+    for (zp::PreviewWindow *p : ::previews(*m_app)) {
+        QVERIFY(p->brwHp()->widget()->isVisible());
+        QCOMPARE(p->brwHp()->widget()->geometry(), p->rect());
+    }
+}
+
+void TestPreview::toolbarAndCaptionFollowThePreview()
+{
+    m_app->documents().NewDocument(1)->setWindowTitle(QStringLiteral("/w/a.html"));
+    frame()->mnuBrowView_Click();
+    zp::MainToolbar *toolbar = frame()->toolbar();
+    QString enabled;
+    for (int n = 1; n <= zp::MainToolbar::ButtonCount; ++n)
+        enabled += toolbar->button(n)->isEnabled() ? '1' : '0';
+    QCOMPARE(enabled, QStringLiteral("11010000000101")); // 4 is a separator
+    // The File menu offers printing the page, not the text.
+    Q_EMIT frame()->menus().mnuFile->aboutToShow();
+    QVERIFY(frame()->menus().mnuFilePrintBrow->isEnabled());
+    QVERIFY(!frame()->menus().mnuFilePrintText->isEnabled());
+
+    QMdiSubWindow *sub = ::previews(*m_app).first()->subWindow();
+    sub->showMaximized();
+    QCOMPARE(frame()->caption(), QStringLiteral("/w/a.html"));
+    sub->showNormal();
+    QCOMPARE(frame()->caption(), QString());
+    // The document's activation turns the buttons back on.
+    frame()->mdiArea()->setActiveSubWindow(m_app->documentWindows().first()->subWindow());
+    QVERIFY(toolbar->button(3)->isEnabled() && toolbar->button(13)->isEnabled());
+}
+
+void TestPreview::closingAPreview()
+{
+    frame()->mnuBrowView_Click();
+    ::previews(*m_app).first()->subWindow()->showMaximized();
+    frame()->mnuFileClose_Click();
+    QTRY_VERIFY(frame()->mdiArea()->subWindowList().isEmpty());
+    QVERIFY(::previews(*m_app).isEmpty());
+    QCOMPARE(m_app->documents().FindPreviewForm(), 0);
+    QCOMPARE(frame()->caption(), QString());
+}
+
+void TestPreview::refreshAfterSaving_data()
+{
+    QTest::addColumn<QString>("html");     // the setting
+    QTest::addColumn<QString>("name");     // the file saved
+    QTest::addColumn<int>("openBefore");   // previews open before the save
+    QTest::addColumn<QString>("previews"); // previewState afterwards, <f> for the file
+    QTest::newRow("HTML=1, none open: one is made") << "1" << "index.HTM" << 0 << "<f>:<f>";
+    QTest::newRow("HTML=1, two open: the first follows") << "1" << "a.html" << 2 << ":,<f> / :";
+    QTest::newRow("HTML=1, a style sheet: no preview") << "1" << "style.css" << 0 << "";
+    QTest::newRow("HTML=0: no preview") << "0" << "a.html" << 1 << ":";
+}
+
+void TestPreview::refreshAfterSaving()
+{
+    QFETCH(QString, html);
+    QFETCH(QString, name);
+    QFETCH(int, openBefore);
+    QFETCH(QString, previews);
+    m_app.reset(new TestApp);
+    QVERIFY(m_app->start(QString(), {"HTML=" + html}));
+    for (int i = 0; i < openBefore; ++i)
+        frame()->mnuBrowView_Click();
+    zp::EditWindow *document = m_app->documentWindows().first();
+    frame()->mdiArea()->setActiveSubWindow(document->subWindow());
+    document->rtfEdit()->setText(QStringLiteral("<p>保存</p>"));
+    const QString path = m_app->filePath(name);
+    m_app->dialogs.answerSave(path);
+    frame()->mnuFileSaveAs_Click();
+    QCOMPARE(TestApp::readFile(path), QByteArray("<p>\x95\xdb\x91\xb6</p>"));
+    QCOMPARE(previewState(*m_app), QString(previews).replace("<f>", path));
+    // The saved document stays the active window, in front of the previews.
+    QCOMPARE(frame()->activeChild(), document);
+    const auto stacking = frame()->mdiArea()->subWindowList(QMdiArea::StackingOrder);
+    QCOMPARE(stacking.last(), document->subWindow());
+}
+
+void TestPreview::printingTheFirstIdlePreview_data()
+{
+    QTest::addColumn<QString>("busy");     // per preview in load order, 1 = still loading
+    QTest::addColumn<QString>("printer");  // the default printer's name
+    QTest::addColumn<QString>("pdfAnswer"); // the save dialog's answer ("-": not shown)
+    QTest::addColumn<QString>("printed");  // per preview: d = dialog print, p = PDF, . = none
+    QTest::addColumn<QString>("status");
+    QTest::newRow("one idle: its dialog") << "0" << "LP-1" << "-" << "d" << "";
+    QTest::newRow("second active, both idle: the first") << "00" << "LP-1" << "-" << "d." << "";
+    QTest::newRow("the first loading: passed over") << "10" << "LP-1" << "-" << ".d" << "";
+    QTest::newRow("only one, loading: nothing") << "1" << "LP-1" << "-" << "." << "";
+    QTest::newRow("no printer: a PDF file") << "0" << "" << "a.pdf" << "p" << "a.pdf に印刷しました";
+    QTest::newRow("no printer, cancelled: nothing") << "0" << "" << "" << "." << "";
+}
+
+void TestPreview::printingTheFirstIdlePreview()
+{
+    QFETCH(QString, busy);
+    QFETCH(QString, printer);
+    QFETCH(QString, pdfAnswer);
+    QFETCH(QString, printed);
+    QFETCH(QString, status);
+    m_app->printer.name = printer;
+    for (int i = 0; i < busy.size(); ++i)
+        frame()->mnuBrowView_Click();
+    for (int i = 0; i < busy.size(); ++i) {
+        ::previews(*m_app).at(i)->setTitle(QStringLiteral("/w/a.html"));
+        browser(::previews(*m_app).at(i))->isBusy = busy.at(i) == '1';
+    }
+    if (pdfAnswer != "-")
+        m_app->dialogs.answerSave(pdfAnswer.isEmpty() ? QString() : m_app->filePath(pdfAnswer));
+    frame()->mnuFilePrintBrow_Click();
+    QString got;
+    for (zp::PreviewWindow *p : ::previews(*m_app))
+        got += browser(p)->dialogPrints ? 'd' : browser(p)->pdfPrints.isEmpty() ? '.' : 'p';
+    QCOMPARE(got, printed);
+    QCOMPARE(frame()->statusText(), status);
+    if (pdfAnswer != "-") {
+        // The proposal is the shown file's name with ".pdf", the dialog asks
+        // before replacing a file.
+        const zp::FileDialogRequest request = m_app->dialogs.saveRequests.value(0);
+        QCOMPARE(request.fileName, QStringLiteral("a.pdf"));
+        QVERIFY(request.confirmOverwrite && request.filters.join(' ').contains("*.pdf"));
+    }
+}
+
+QTEST_MAIN(TestPreview)
+#include "tst_preview.moc"
