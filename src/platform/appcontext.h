@@ -19,8 +19,12 @@ class WindowList;
 
 struct AppContext
 {
-    // The program's folder, always ending with a separator.
+    // The folder of the program's backups and clipboard history, ending with a
+    // separator: the executable's folder when portable, the user's data folder
+    // when installed (see ProgramFolders).
     QString appFolder;
+    // The settings file, in appFolder when portable, in the user's configuration
+    // folder when installed.
     SettingsFile settings;
     WindowList *windows = nullptr;
     MessageBoxes *messageBoxes = nullptr;
@@ -28,6 +32,9 @@ struct AppContext
     ColorChooser *colorChooser = nullptr;
     FileDialogs *fileDialogs = nullptr;
     FileSystem *fileSystem = nullptr;
+    // The folder the file dialogs show first: appFolder when portable, the home
+    // folder when installed.
+    QString firstDialogFolder;
     // Set once the main window exists.
     Frame *frame = nullptr;
 
