@@ -56,7 +56,7 @@ void TestProgramFolders::folders()
 }
 
 // A whole session of an installed copy: first start, a file opened with
-// backups on, the clipboard history saved at the end. Everything lands in the
+// backups on, the open dialog, the clipboard history saved at the end. Everything lands in the
 // user's folders, none of it beside the executable.
 void TestProgramFolders::installedWritesNothingBesideExecutable()
 {
@@ -66,12 +66,17 @@ void TestProgramFolders::installedWritesNothingBesideExecutable()
     env.insert(QStringLiteral("HOME"), t.files.filePath("home"));
     const ProgramFolders folders = ProgramFolders::of(Layout::Installed, executable, env);
     zp::Application app(folders, t.boxes, t.clipboard);
+    app.context().fileDialogs = &t.dialogs;
     QVERIFY(app.Main(QStringList()));
     zp::AppContext &context = app.context();
     context.settings.write("Edit", "Backup", "1");
     context.settings.write("Edit", "ClipboardSaveTiming", "2");
     const QString page = t.writeFile("page.html", "<p>");
     app.mainWindow()->documents().OpenHistoryEntry(page);
+    // The first open dialog shows the home folder, not the program's data.
+    t.dialogs.answerOpen(QString());
+    app.mainWindow()->mnuFileOpen_Click();
+    QCOMPARE(t.dialogs.openRequests.value(0).folder, t.files.filePath("home/"));
     app.mainWindow()->mnuEditClipboard_Click();
     QGuiApplication::clipboard()->setText(QStringLiteral("copied"));
     QVERIFY(app.mainWindow()->close());
