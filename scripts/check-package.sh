@@ -36,7 +36,7 @@ in_root() { chroot "$ROOT_DIR" env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin HOME=/r
 
 cp "$DEB" "$ROOT_DIR/tmp/zelkopad.deb"
 in_root sh -c 'apt-get update -q >/dev/null &&
-    DEBIAN_FRONTEND=noninteractive apt-get install -y -q /tmp/zelkopad.deb >/dev/null &&
+    DEBIAN_FRONTEND=noninteractive apt-get install -y -q --reinstall /tmp/zelkopad.deb >/dev/null &&
     DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends xvfb xauth >/dev/null'
 echo "Installed: $(in_root dpkg-query -W -f='${Package} ${Version}' zelkopad)"
 

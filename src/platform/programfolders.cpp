@@ -38,9 +38,11 @@ ProgramFolders ProgramFolders::of(Layout layout, const QString &executableFolder
     if (home.isEmpty())
         home = QDir::homePath();
     const QString name = QStringLiteral("zelkopad/");
-    return {xdgFolder(environment, QStringLiteral("XDG_CONFIG_HOME"), home, QStringLiteral(".config/")) + name,
-            xdgFolder(environment, QStringLiteral("XDG_DATA_HOME"), home, QStringLiteral(".local/share/")) + name,
-            folderWithSeparator(home)};
+    const QString config = xdgFolder(environment, QStringLiteral("XDG_CONFIG_HOME"), home,
+                                     QStringLiteral(".config/"));
+    const QString data = xdgFolder(environment, QStringLiteral("XDG_DATA_HOME"), home,
+                                   QStringLiteral(".local/share/"));
+    return {config + name, data + name, folderWithSeparator(home)};
 }
 
 ProgramFolders::Layout ProgramFolders::buildLayout()

@@ -36,10 +36,12 @@ void TestProgramFolders::folders_data()
             << QStringList{"/cfg/zelkopad/", "/data/zelkopad/", "/home/u/"};
     QTest::newRow("installed: unset gives the defaults")
             << Layout::Installed << QStringList{}
-            << QStringList{"/home/u/.config/zelkopad/", "/home/u/.local/share/zelkopad/", "/home/u/"};
+            << QStringList{"/home/u/.config/zelkopad/", "/home/u/.local/share/zelkopad/",
+                           "/home/u/"};
     QTest::newRow("installed: empty and relative are ignored")
             << Layout::Installed << QStringList{"XDG_CONFIG_HOME=", "XDG_DATA_HOME=data"}
-            << QStringList{"/home/u/.config/zelkopad/", "/home/u/.local/share/zelkopad/", "/home/u/"};
+            << QStringList{"/home/u/.config/zelkopad/", "/home/u/.local/share/zelkopad/",
+                           "/home/u/"};
 }
 
 void TestProgramFolders::folders()
@@ -86,7 +88,8 @@ void TestProgramFolders::installedWritesNothingBesideExecutable()
     const QString home = t.files.filePath("home/");
     QVERIFY(QFileInfo(home + ".config/zelkopad/Zelkopad.ini").isFile());
     QCOMPARE(zptest::readBytes(home + ".local/share/zelkopad/Backup/page.html"), QByteArray("<p>"));
-    QCOMPARE(zptest::readBytes(home + ".local/share/zelkopad/Clipboard.txt"), QByteArray("copied\r\n"));
+    QCOMPARE(zptest::readBytes(home + ".local/share/zelkopad/Clipboard.txt"),
+             QByteArray("copied\r\n"));
     QVERIFY(t.boxes.settled());
 }
 
