@@ -1,5 +1,7 @@
 #include "app/commandline.h"
 
+#include <QFileInfo>
+
 namespace zp {
 
 QStringList SplitCommandLine(const QString &text)
@@ -9,9 +11,18 @@ QStringList SplitCommandLine(const QString &text)
     return text.split(u' ', Qt::KeepEmptyParts);
 }
 
-QString CommandLineText(const QStringList &argumentsAfterProgram)
+QStringList CommandLineItems(const QStringList &argumentsAfterProgram)
 {
-    return argumentsAfterProgram.join(u' ');
+    // Splitting each argument on its own gives what splitting the joined text
+    // gives: the joining blanks are exactly the boundaries between arguments.
+    QStringList items;
+    for (const QString &argument : argumentsAfterProgram) {
+        if (argument.contains(u' ') && QFileInfo::exists(argument))
+            items.append(argument);
+        else
+            items.append(argument.isEmpty() ? QStringList{QString()} : SplitCommandLine(argument));
+    }
+    return items;
 }
 
 } // namespace zp

@@ -12,8 +12,10 @@ namespace zp {
 // Quotation marks have no meaning.
 QStringList SplitCommandLine(const QString &text);
 
-// The command-line text from the process arguments after the program's name:
-// the arguments joined by single blanks.
-QString CommandLineText(const QStringList &argumentsAfterProgram);
+// The items of the process arguments after the program's name: the arguments
+// joined by single blanks and split again, except that an argument naming an
+// existing file or folder stays one item. A file manager or the desktop entry
+// passes a path with blanks as one argument, and it must open as one file.
+QStringList CommandLineItems(const QStringList &argumentsAfterProgram);
 
 } // namespace zp

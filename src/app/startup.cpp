@@ -12,11 +12,12 @@
 
 namespace zp {
 
-Application::Application(const QString &appFolder, MessageBoxes &messageBoxes,
+Application::Application(const ProgramFolders &folders, MessageBoxes &messageBoxes,
                          Clipboard &clipboard)
 {
-    m_context.appFolder = AppFolderOf(appFolder);
-    m_context.settings = SettingsFile(m_context.appFolder);
+    m_context.appFolder = folders.data;
+    m_context.settings = SettingsFile(folders.settings);
+    m_context.firstDialogFolder = folders.firstDialog;
     m_context.windows = &m_windows;
     m_context.messageBoxes = &messageBoxes;
     m_context.clipboard = &clipboard;
@@ -27,18 +28,17 @@ Application::Application(const QString &appFolder, MessageBoxes &messageBoxes,
     m_context.printer = &m_printer;
 }
 
+Application::Application(const QString &appFolder, MessageBoxes &messageBoxes,
+                         Clipboard &clipboard)
+    : Application(ProgramFolders::of(ProgramFolders::Layout::Portable, appFolder, {}),
+                  messageBoxes, clipboard)
+{
+}
+
 Application::~Application()
 {
     // The main window's children reach the context while they go.
     m_mainWindow.reset();
-}
-
-QString Application::AppFolderOf(const QString &folder)
-{
-    QString path = QDir::fromNativeSeparators(folder);
-    if (!path.endsWith(QLatin1Char('/')))
-        path += QLatin1Char('/');
-    return path;
 }
 
 bool Application::ensureFiles()
@@ -56,12 +56,15 @@ bool Application::ensureFiles()
         return false;
     }
     const QString settings = m_context.settings.path();
+    // An installed copy's settings folder is its own, and new on a first start.
+    const QString settingsFolder = QFileInfo(settings).path();
     if (!QFileInfo::exists(settings)
-        && !WriteDefaultSettings(settings, twipsPerPixelX(), twipsPerPixelY())) {
+        && !(QDir().mkpath(settingsFolder)
+             && WriteDefaultSettings(settings, twipsPerPixelX(), twipsPerPixelY()))) {
         m_context.messageBoxes->show(
             nullptr,
             QStringLiteral("フォルダー %1 に設定ファイル %2 を書き込めません。\nZelkopad を終了します。")
-                .arg(QDir::toNativeSeparators(m_context.appFolder),
+                .arg(QDir::toNativeSeparators(folderWithSeparator(settingsFolder)),
                      QLatin1String(SettingsFile::FileName)),
             AppTitle, MessageBoxes::Buttons::Ok, MessageBoxes::Icon::Critical,
             MessageBoxes::Answer::Ok);
@@ -72,6 +75,11 @@ bool Application::ensureFiles()
 
 bool Application::Main(const QString &commandLine)
 {
+    return Main(SplitCommandLine(commandLine));
+}
+
+bool Application::Main(const QStringList &commandLineItems)
+{
     if (!ensureFiles())
         return false;
 
@@ -79,7 +87,7 @@ bool Application::Main(const QString &commandLine)
     m_mainWindow->MDIForm_Load();
     m_mainWindow->show();
 
-    m_items = SplitCommandLine(commandLine);
+    m_items = commandLineItems;
     // An empty command line opens one untitled document; a line of blanks
     // only gives empty items and opens nothing.
     if (m_items.isEmpty()) {

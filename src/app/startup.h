@@ -6,6 +6,7 @@
 #include "platform/colorchooser.h"
 #include "platform/filedialogs.h"
 #include "platform/filesystem.h"
+#include "platform/programfolders.h"
 #include "platform/windowlist.h"
 #include "preview/enginebrowsers.h"
 #include "printing/systemprinter.h"
@@ -24,14 +25,20 @@ class MessageBoxes;
 class Application
 {
 public:
-    // appFolder is the program's folder; a separator is added when missing.
+    // folders says where the settings file, the backups and the clipboard
+    // history live.
+    Application(const ProgramFolders &folders, MessageBoxes &messageBoxes, Clipboard &clipboard);
+    // A portable program in appFolder.
     Application(const QString &appFolder, MessageBoxes &messageBoxes, Clipboard &clipboard);
     ~Application();
 
-    // Runs the start-up sequence with the command-line text. Returns false when
-    // the program must end at once: the backup folder or the settings file
-    // could not be created (a message box says which folder). The files named
-    // on the command line open from the event loop, after this returns.
+    // Runs the start-up sequence with the command-line items (see
+    // CommandLineItems). Returns false when the program must end at once: the
+    // backup folder or the settings file could not be created (a message box
+    // says which folder). The files named on the command line open from the
+    // event loop, after this returns.
+    bool Main(const QStringList &commandLineItems);
+    // The same with the command-line text, split at blanks (SplitCommandLine).
     bool Main(const QString &commandLine);
 
     AppContext &context() { return m_context; }
@@ -40,7 +47,7 @@ public:
     const QStringList &commandLineItems() const { return m_items; }
 
     // The program's folder with a trailing separator.
-    static QString AppFolderOf(const QString &folder);
+    static QString AppFolderOf(const QString &folder) { return folderWithSeparator(folder); }
 
 private:
     bool ensureFiles();

@@ -10,10 +10,10 @@ namespace {
 
 const QChar Nul(0);
 
-QString startFolder(const QString &appFolder, DialogMemory &memory)
+QString startFolder(const QString &firstFolder, DialogMemory &memory)
 {
     if (memory.LastDialogFolder.isEmpty())
-        memory.LastDialogFolder = appFolder;
+        memory.LastDialogFolder = firstFolder;
     return memory.LastDialogFolder;
 }
 
@@ -84,13 +84,13 @@ QStringList openedNames(const QString &result, int count)
     return result.split(Nul).mid(1);
 }
 
-QString ShowOpenDialog(FileDialogs &dialogs, QWidget *owner, const QString &appFolder,
+QString ShowOpenDialog(FileDialogs &dialogs, QWidget *owner, const QString &firstFolder,
                        DialogMemory &memory, int &count, MessageBoxes *messages)
 {
     FileDialogRequest request;
     request.owner = owner;
     request.title = QStringLiteral("ファイルを選択して下さい。");
-    request.folder = startFolder(appFolder, memory);
+    request.folder = startFolder(firstFolder, memory);
     request.filters = openDialogFilters();
     request.filterIndex = memory.LastOpenFilterIndex;
     request.defaultSuffix = QStringLiteral("txt");
@@ -111,13 +111,13 @@ QString ShowOpenDialog(FileDialogs &dialogs, QWidget *owner, const QString &appF
     return result;
 }
 
-QString ShowSaveDialog(FileDialogs &dialogs, QWidget *owner, const QString &appFolder,
+QString ShowSaveDialog(FileDialogs &dialogs, QWidget *owner, const QString &firstFolder,
                        DialogMemory &memory, MessageBoxes *messages)
 {
     FileDialogRequest request;
     request.owner = owner;
     request.title = QStringLiteral("名前を付けてファイルの保存");
-    request.folder = startFolder(appFolder, memory);
+    request.folder = startFolder(firstFolder, memory);
     request.filters = saveDialogFilters();
     request.filterIndex = 1;
     request.defaultSuffix = QStringLiteral("txt");

@@ -40,14 +40,15 @@ QString takeSaveSelection(const QString &selection, QString &folder);
 // count is 0, else the NUL-separated entries after the folder.
 QStringList openedNames(const QString &result, int count);
 
-// Shows the open dialog ("" when cancelled) and updates memory; count as in
+// Shows the open dialog ("" when cancelled) in the folder memory holds, in
+// firstFolder the first time, and updates memory; count as in
 // takeOpenSelection. A selection over the room is refused with a box in
 // messages (when given), so that it is not mistaken for a cancel.
-QString ShowOpenDialog(FileDialogs &dialogs, QWidget *owner, const QString &appFolder,
+QString ShowOpenDialog(FileDialogs &dialogs, QWidget *owner, const QString &firstFolder,
                        DialogMemory &memory, int &count, MessageBoxes *messages = nullptr);
 // Shows the save dialog ("" when cancelled) and updates memory; a path over
 // the room is refused as the open dialog's selection is.
-QString ShowSaveDialog(FileDialogs &dialogs, QWidget *owner, const QString &appFolder,
+QString ShowSaveDialog(FileDialogs &dialogs, QWidget *owner, const QString &firstFolder,
                        DialogMemory &memory, MessageBoxes *messages = nullptr);
 
 // The filters of each dialog, in order.

@@ -266,8 +266,8 @@ bool Documents::SaveDocumentAs(EditWindow *window)
     if (!window || window->busy() == EditWindow::Busy::Loading || !m_context.fileDialogs)
         return false;
     const QString path =
-            ShowSaveDialog(*m_context.fileDialogs, dialogOwner(), m_context.appFolder, m_dialogs,
-                           m_context.messageBoxes);
+            ShowSaveDialog(*m_context.fileDialogs, dialogOwner(), m_context.firstDialogFolder,
+                           m_dialogs, m_context.messageBoxes);
     if (path.isEmpty())
         return false;
     // The new title stays even if the write fails, so the next Save aims at it.

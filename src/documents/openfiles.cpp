@@ -71,7 +71,7 @@ void Documents::OpenWithDialog()
         return;
     int count = 0;
     const QString result = ShowOpenDialog(*m_context.fileDialogs, dialogOwner(),
-                                          m_context.appFolder, m_dialogs, count,
+                                          m_context.firstDialogFolder, m_dialogs, count,
                                           m_context.messageBoxes);
     if (result.isEmpty() || isOpen(result))
         return;

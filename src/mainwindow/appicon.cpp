@@ -6,10 +6,8 @@
 
 namespace zp {
 
-namespace {
-
 // A page with a folded corner and a "Z": drawn at each size so it stays sharp.
-QPixmap drawIcon(int size)
+QPixmap appIconPixmap(int size)
 {
     QPixmap pixmap(size, size);
     pixmap.fill(Qt::transparent);
@@ -37,14 +35,12 @@ QPixmap drawIcon(int size)
     return pixmap;
 }
 
-} // namespace
-
 QIcon appIcon()
 {
     static const QIcon icon = [] {
         QIcon i;
-        for (int size : {16, 32, 48})
-            i.addPixmap(drawIcon(size));
+        for (int size : {16, 24, 32, 48, 64, 128, 256})
+            i.addPixmap(appIconPixmap(size));
         return i;
     }();
     return icon;

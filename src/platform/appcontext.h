@@ -21,8 +21,12 @@ class WindowList;
 
 struct AppContext
 {
-    // The program's folder, always ending with a separator.
+    // The folder of the program's backups and clipboard history, ending with a
+    // separator: the executable's folder when portable, the user's data folder
+    // when installed (see ProgramFolders).
     QString appFolder;
+    // The settings file, in appFolder when portable, in the user's configuration
+    // folder when installed.
     SettingsFile settings;
     WindowList *windows = nullptr;
     MessageBoxes *messageBoxes = nullptr;
@@ -34,6 +38,9 @@ struct AppContext
     // libraries only when first used.
     BrowserViews *browsers = nullptr;
     Printer *printer = nullptr;
+    // The folder the file dialogs show first: appFolder when portable, the home
+    // folder when installed.
+    QString firstDialogFolder;
     // Set once the main window exists.
     Frame *frame = nullptr;
 

@@ -14,7 +14,7 @@ QFunctionPointer resolvePluginFunction(const QString &plugin, const char *symbol
     QLibrary *library = loaded.value(plugin);
     if (!library) {
         const QStringList folders = {QCoreApplication::applicationDirPath(),
-                                     QStringLiteral(ZELKOPAD_PLUGIN_BUILD_DIR)};
+                                     QStringLiteral(ZELKOPAD_PLUGIN_DIR)};
         QString tried;
         for (const QString &folder : folders) {
             // QLibrary adds the platform's prefix and suffix (libNAME.so).

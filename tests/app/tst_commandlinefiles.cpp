@@ -1,6 +1,7 @@
 // Opening the files named on the command line: each item rebuilt from the
 // directory listing, opened in its own window, recorded and backed up.
 
+#include "app/commandline.h"
 #include "documents/recentfiles.h"
 
 #include "testapp.h"
@@ -21,29 +22,34 @@ void TestCommandLineFiles::items_data()
 {
     // "@" stands for the folder of the test files, which is also the
     // current folder.
-    QTest::addColumn<QString>("commandLine");
+    QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<QStringList>("titles");
     QTest::addColumn<QStringList>("texts");
     const QStringList ab{"@/a.txt", "@/Site/b.html"};
-    QTest::newRow("two files in order") << "@/a.txt @/Site/b.html" << ab << QStringList{"A", "B"};
+    QTest::newRow("two files in order") << ab << ab << QStringList{"A", "B"};
     QTest::newRow("two blanks give an empty item, skipped")
-            << "@/a.txt  @/Site/b.html" << ab << QStringList{"A", "B"};
+            << QStringList{"@/a.txt  @/Site/b.html"} << ab << QStringList{"A", "B"};
     QTest::newRow("letter case taken from the listing")
-            << "@/SITE/B.HTML" << QStringList{"@/Site/b.html"} << QStringList{"B"};
+            << QStringList{"@/SITE/B.HTML"} << QStringList{"@/Site/b.html"} << QStringList{"B"};
     QTest::newRow("same file twice opens twice")
-            << "@/a.txt @/a.txt" << QStringList{"@/a.txt", "@/a.txt"} << QStringList{"A", "A"};
+            << QStringList{"@/a.txt", "@/a.txt"} << QStringList{"@/a.txt", "@/a.txt"}
+            << QStringList{"A", "A"};
     QTest::newRow("missing file in a folder gives the folder")
-            << "@/Site/new.txt" << QStringList{"@/Site/"} << QStringList{""};
-    QTest::newRow("a blank in a path splits it")
-            << "@/my notes.txt" << QStringList{"@/", "notes.txt"} << QStringList{"", ""};
-    QTest::newRow("blanks only open nothing") << "  " << QStringList{} << QStringList{};
+            << QStringList{"@/Site/new.txt"} << QStringList{"@/Site/"} << QStringList{""};
+    // The file manager passes a path with blanks as one argument.
+    QTest::newRow("a path with blanks in one argument opens one file")
+            << QStringList{"@/my notes.txt"} << QStringList{"@/my notes.txt"} << QStringList{"N"};
+    QTest::newRow("a path with blanks in two arguments gives two items")
+            << QStringList{"@/my", "notes.txt"} << QStringList{"@/", "notes.txt"}
+            << QStringList{"", ""};
+    QTest::newRow("blanks only open nothing") << QStringList{"  "} << QStringList{} << QStringList{};
     QTest::newRow("bare name from the current folder")
-            << "a.txt" << QStringList{"a.txt"} << QStringList{"A"};
+            << QStringList{"a.txt"} << QStringList{"a.txt"} << QStringList{"A"};
 }
 
 void TestCommandLineFiles::items()
 {
-    QFETCH(QString, commandLine);
+    QFETCH(QStringList, arguments);
     QFETCH(QStringList, titles);
     QFETCH(QStringList, texts);
     TestApp f;
@@ -54,7 +60,8 @@ void TestCommandLineFiles::items()
     const QString before = QDir::currentPath();
     QDir::setCurrent(root);
     const auto restore = qScopeGuard([&] { QDir::setCurrent(before); });
-    QVERIFY(f.start(commandLine.replace('@', root), {"Backup=1"}));
+    QVERIFY(f.startWithItems(zp::CommandLineItems(arguments.replaceInStrings("@", root)),
+                             {"Backup=1"}));
     titles.replaceInStrings("@", root);
     // The files open from the event loop.
     QTRY_COMPARE(f.documentTitles(), titles);

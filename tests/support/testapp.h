@@ -7,6 +7,7 @@
 // document is set unmodified, so closing asks nothing, and a message box nobody
 // expected, or an answer left unused, fails the test.
 
+#include "app/commandline.h"
 #include "app/startup.h"
 #include "documents/documents.h"
 #include "editor/editwindow.h"
@@ -53,21 +54,28 @@ struct TestApp
     // document at all).
     bool start(const QString &commandLine = QString(), const QStringList &settings = {})
     {
-        const zp::SettingsFile file(zp::Application::AppFolderOf(folder.path()));
+        return startWithItems(zp::SplitCommandLine(commandLine), settings);
+    }
+    // Started with the command line already split into items.
+    bool startWithItems(const QStringList &items, const QStringList &settings = {})
+    {
+        const zp::ProgramFolders folders =
+                zp::ProgramFolders::of(zp::ProgramFolders::Layout::Portable, folder.path(), {});
+        const zp::SettingsFile file(folders.settings);
         for (const QString &line : settings) {
             const QString name = line.section('=', 0, 0);
             file.write(name.contains('/') ? name.section('/', 0, 0) : QStringLiteral("Edit"),
                        name.section('/', -1), line.section('=', 1));
         }
         QGuiApplication::clipboard()->clear();
-        app = std::make_unique<zp::Application>(folder.path(), boxes, clipboard);
+        app = std::make_unique<zp::Application>(folders, boxes, clipboard);
         app->context().fileDialogs = &dialogs;
         app->context().colorChooser = &colors;
         app->context().browsers = &browsers;
         app->context().printer = &printer;
         if (configure)
             configure(app->context());
-        return app->Main(commandLine);
+        return app->Main(items);
     }
     // Started with the frame shown at size and exposed, for tests that
     // depend on painting or on where windows are placed.
