@@ -12,7 +12,7 @@ launcher=()
 command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 # The binary is stripped into the package.
 cmake -S "$ROOT" -B "$PACKAGE_DIR" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}" \
-      -DZELKOPAD_INSTALLED_LAYOUT=ON -DZELKOPAD_BUILD_TESTS=OFF -DZELKOPAD_BUILD_BENCH=OFF >/dev/null
+      -DCMAKE_INSTALL_PREFIX=/usr -DZELKOPAD_INSTALLED_LAYOUT=ON -DZELKOPAD_BUILD_TESTS=OFF -DZELKOPAD_BUILD_BENCH=OFF >/dev/null
 cmake --build "$PACKAGE_DIR"
 (cd "$PACKAGE_DIR" && cpack -G DEB)
 ls -1 "$PACKAGE_DIR"/zelkopad_*.deb

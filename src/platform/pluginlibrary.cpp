@@ -13,8 +13,13 @@ QFunctionPointer resolvePluginFunction(const QString &plugin, const char *symbol
     static QHash<QString, QLibrary *> loaded;
     QLibrary *library = loaded.value(plugin);
     if (!library) {
-        const QStringList folders = {QCoreApplication::applicationDirPath(),
-                                     QStringLiteral(ZELKOPAD_PLUGIN_DIR)};
+        const QString programFolder = QCoreApplication::applicationDirPath();
+#ifdef ZELKOPAD_PLUGIN_DIR_FROM_EXE
+        const QStringList folders = {
+                programFolder + QLatin1Char('/') + QStringLiteral(ZELKOPAD_PLUGIN_DIR_FROM_EXE)};
+#else
+        const QStringList folders = {programFolder, QStringLiteral(ZELKOPAD_PLUGIN_DIR)};
+#endif
         QString tried;
         for (const QString &folder : folders) {
             // QLibrary adds the platform's prefix and suffix (libNAME.so).
