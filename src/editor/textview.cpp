@@ -78,11 +78,16 @@ TextView::TextView(QWidget *parent)
 
 void TextView::updateCaretBlinking()
 {
-    // A blink repaints the caret, and to place it Qt measures its line from
-    // the start: over a line of millions of characters that takes a second
-    // or more, so the blinking alone would keep the program busy. The caret
-    // stays lit while the focused view has it in such a line.
-    const bool steady = hasFocus() && textCursor().block().length() > LongLineForBlinking;
+    // A blink repaints the caret's rectangle, and every line that rectangle
+    // touches is drawn whole: its own line, and the lines just above and
+    // below, which it overlaps by a pixel. Drawing a line of millions of
+    // characters shapes all of them, a second or more, so the blinking alone
+    // would keep the program busy. The caret stays lit while the focused view
+    // has it in or beside such a line (Ctrl+End in a file that is one long
+    // line and a final break puts it on the empty line below).
+    const QTextBlock block = textCursor().block();
+    const auto isLong = [](const QTextBlock &b) { return b.isValid() && b.length() > LongLineForBlinking; };
+    const bool steady = hasFocus() && (isLong(block) || isLong(block.previous()) || isLong(block.next()));
     if (steady == m_caretSteady)
         return;
     m_caretSteady = steady;

@@ -46,7 +46,8 @@ class TextView : public QPlainTextEdit
     Q_OBJECT
 public:
     enum class LineBreak : quint8 { CrLf, Cr, Lf };
-    // Lines longer than this (in characters) keep the caret from blinking.
+    // Lines longer than this (in characters) keep the caret from blinking
+    // while it is in them or in a line beside them.
     static constexpr int LongLineForBlinking = 50000;
 
     explicit TextView(QWidget *parent = nullptr);

@@ -430,7 +430,8 @@ void TestTextView::caretStopsBlinkingInVeryLongLines()
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     window.activateWindow();
     const int longLine = TextView::LongLineForBlinking + 1;
-    view->setText(QStringLiteral("short\r\n") + QString(longLine, QLatin1Char('x')) + QStringLiteral("\r\nend"));
+    view->setText(QStringLiteral("top\r\nshort\r\n") + QString(longLine, QLatin1Char('x'))
+                  + QStringLiteral("\r\nbelow\r\nend"));
     view->setFocus();
     QTRY_VERIFY(view->hasFocus());
 
@@ -440,6 +441,8 @@ void TestTextView::caretStopsBlinkingInVeryLongLines()
         {"caret into the long line", [&] { placeCaret(*view, 6 + 10); }, false, false},
         {"focus to a line edit", [&] { box->setFocus(); }, false, true},
         {"focus back", [&] { view->setFocus(); }, false, false},
+        // A blink beside the long line repaints it too.
+        {"caret to the line below", [&] { QTest::keyClick(view, Qt::Key_Down); }, false, false},
         {"caret to the last line", [&] { QTest::keyClick(view, Qt::Key_Down); }, true, false},
         {"caret back up", [&] { QTest::keyClick(view, Qt::Key_Up); }, false, false},
     };
