@@ -1,5 +1,9 @@
 #include "editor/paddedtextlayout.h"
 
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextLayout>
+
 #include <cmath>
 
 namespace zp {
@@ -14,6 +18,22 @@ QSizeF PaddedTextLayout::documentSize() const
         size.setWidth(steps * m_slack);
     }
     return size;
+}
+
+void PaddedTextLayout::documentChanged(int from, int charsRemoved, int charsAdded)
+{
+    // Set before the base lays the changed lines out, so that their first
+    // shaping is kept. Blocks that never grow this long get no layout object
+    // from here (a layout per line would cost memory on a large text).
+    const QTextDocument *doc = document();
+    const QTextBlock last = doc->findBlock(from + charsAdded);
+    for (QTextBlock block = doc->findBlock(from); block.isValid(); block = block.next()) {
+        if (block.length() > KeepGlyphsFrom)
+            block.layout()->setCacheEnabled(true);
+        if (block == last)
+            break;
+    }
+    QPlainTextDocumentLayout::documentChanged(from, charsRemoved, charsAdded);
 }
 
 void PaddedTextLayout::setSlack(int pixels, int viewWidth)
