@@ -489,12 +489,6 @@ void TextView::contextMenuEvent(QContextMenuEvent *event)
     event->accept();
 }
 
-void TextView::paintEvent(QPaintEvent *event)
-{
-    QPlainTextEdit::paintEvent(event);
-    Q_EMIT painted();
-}
-
 void TextView::insertFromMimeData(const QMimeData *source)
 {
     // Reached by the X11 middle-button paste; an empty text changes nothing,

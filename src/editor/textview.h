@@ -21,6 +21,7 @@
 // Colours are the view's palette, never character formats: a format change
 // would be reported as a change of the whole text and wipe the recorded forms.
 
+#include <QAbstractTextDocumentLayout>
 #include <QFont>
 #include <QFontMetricsF>
 #include <QKeySequence>
@@ -32,6 +33,7 @@
 #include <optional>
 #include <vector>
 
+class QPainter;
 class QTextBlock;
 class QTextCursor;
 
@@ -110,6 +112,11 @@ public:
     // Height in pixels of one display line.
     int lineHeight() const;
 
+    // Whether unwrapped lines of more than PaddedTextLayout::KeepGlyphsFrom
+    // characters are drawn by the part that is exposed (the default) rather
+    // than whole by Qt; tests compare the two.
+    void setLongLinesDrawnInPart(bool inPart) { m_longLinesInPart = inPart; }
+
     // Writes rawText() as CP932 to path, replacing the file atomically, so a
     // failed write leaves the file as it was. Characters CP932 cannot hold are
     // counted in *unmappable (when given); the file is written only when there
@@ -178,6 +185,14 @@ private:
     template <class Flush>
     void writeRaw(QString &out, qsizetype flushAt, Flush flush) const;
     void onContentsChange(int position, int charsRemoved, int charsAdded);
+    // Draws the long unwrapped lines that meet region (see textviewpaint.cpp)
+    // and returns the rest of region, for Qt to paint.
+    QRegion paintLongLines(const QRegion &region);
+    // Draws block, whose layout's top left corner is at topLeft, inside clip.
+    void drawBlock(QPainter &painter, const QTextBlock &block, const QPointF &topLeft, const QRect &clip,
+                   const QAbstractTextDocumentLayout::PaintContext &context);
+    void drawLongBlock(QPainter &painter, const QTextBlock &block, const QPointF &topLeft,
+                       const QRect &clip, const QAbstractTextDocumentLayout::PaintContext &context);
     // Stops the caret blinking while it is in a very long line.
     void updateCaretBlinking();
     void restartCaret(bool blinking);
@@ -209,6 +224,7 @@ private:
     EditMode m_mode = EditMode::Normal;
     bool m_settingText = false;
     bool m_caretSteady = false;
+    bool m_longLinesInPart = true;
     // The forms a whole-text edit being redone ends with.
     std::optional<std::vector<quint8>> m_formsAfterRedo;
     int m_rightMargin = 30000;

@@ -2,6 +2,7 @@
 // edit, the breaks it does not touch keep their form, and saving writes them
 // back as they came.
 
+#include "editor/paddedtextlayout.h"
 #include "editor/textview.h"
 
 #include <QAbstractEventDispatcher>
@@ -71,6 +72,8 @@ private Q_SLOTS:
     void colourChangeKeepsTheText();
     void typingPastTheEdgeKeepsTheScrollRange();
     void caretStopsBlinkingInVeryLongLines();
+    void longLinesDrawAsQtDraws_data();
+    void longLinesDrawAsQtDraws();
 };
 
 // What the random edits do not reach: the key paths (Backspace and Delete
@@ -454,6 +457,62 @@ void TestTextView::caretStopsBlinkingInVeryLongLines()
         QCOMPARE(hints->cursorFlashTime(), normal);
     }
     QCOMPARE(flashTimeChanges.count(), 0);
+}
+
+// A long unwrapped line is drawn by its exposed part only; the pixels must be
+// those of Qt drawing the whole line, wherever the line is scrolled to,
+// whatever part is exposed (a horizontal scroll exposes a strip), with or
+// without a selection.
+void TestTextView::longLinesDrawAsQtDraws_data()
+{
+    QTest::addColumn<double>("scroll"); // part of the horizontal range
+    QTest::addColumn<double>("exposedFrom"); // part of the width where the exposed part starts
+    QTest::addColumn<int>("select"); // characters from the middle of the view on
+    QTest::newRow("start, whole view") << 0.0 << 0.0 << 0;
+    QTest::newRow("middle, whole view, selection") << 0.37 << 0.0 << 30;
+    QTest::newRow("middle, strip at the right") << 0.37 << 0.7 << 0;
+    QTest::newRow("middle, strip with a selection") << 0.61 << 0.45 << 30;
+    QTest::newRow("end, strip at the right") << 1.0 << 0.8 << 0;
+    QTest::newRow("end, selection past the line") << 1.0 << 0.0 << 1000;
+}
+
+void TestTextView::longLinesDrawAsQtDraws()
+{
+    QFETCH(double, scroll);
+    QFETCH(double, exposedFrom);
+    QFETCH(int, select);
+    TextView view;
+    view.resize(500, 120);
+    view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    QString line;
+    while (line.size() <= 2 * zp::PaddedTextLayout::KeepGlyphsFrom)
+        line += QStringLiteral("<p class=\"c%1\">日本語のﾃｷｽﾄ and text</p>").arg(line.size() % 97);
+    view.setText(QStringLiteral("above\r\n") + line + QStringLiteral("\r\nbelow"));
+    QScrollBar *bar = view.horizontalScrollBar();
+    bar->setValue(int(bar->maximum() * scroll));
+    QWidget *port = view.viewport();
+    if (select) {
+        const int middle = view.cursorForPosition(QPoint(port->width() / 2, view.lineHeight() * 3 / 2)).position();
+        QTextCursor cursor = view.textCursor();
+        cursor.setPosition(middle - 15);
+        cursor.setPosition(std::min(middle - 15 + select, view.document()->characterCount() - 1),
+                           QTextCursor::KeepAnchor);
+        view.setTextCursor(cursor);
+        bar->setValue(int(bar->maximum() * scroll)); // back from the caret
+    }
+    const QRegion exposed(QRect(int(port->width() * exposedFrom), 0, port->width(), port->height()));
+    auto draw = [&](bool inPart) {
+        view.setLongLinesDrawnInPart(inPart);
+        QImage image(port->size(), QImage::Format_RGB32);
+        image.fill(Qt::black);
+        port->render(&image, QPoint(), exposed);
+        return image;
+    };
+    const QImage inPart = draw(true);
+    const QImage whole = draw(false);
+    QVERIFY(inPart.pixel(port->width() - 10, view.lineHeight() * 3 / 2) != qRgb(0, 0, 0));
+    QCOMPARE(inPart, whole);
 }
 
 QTEST_MAIN(TestTextView)
