@@ -8,6 +8,28 @@
 
 namespace zp {
 
+namespace {
+
+// QPlainTextDocumentLayout::setTextWidth is private (its friend, the
+// editing control, calls it). An explicit instantiation may name a private
+// member, and hands its address out here.
+using SetTextWidth = void (QPlainTextDocumentLayout::*)(qreal);
+SetTextWidth privateSetTextWidth();
+template <SetTextWidth Member>
+struct SetTextWidthAccess
+{
+    friend SetTextWidth privateSetTextWidth() { return Member; }
+};
+template struct SetTextWidthAccess<&QPlainTextDocumentLayout::setTextWidth>;
+
+} // namespace
+
+void PaddedTextLayout::layOutWithoutWidth()
+{
+    // A width of 0 or less lays every line out as wide as its text.
+    (this->*privateSetTextWidth())(0);
+}
+
 QSizeF PaddedTextLayout::documentSize() const
 {
     QSizeF size = QPlainTextDocumentLayout::documentSize();

@@ -28,6 +28,14 @@ public:
 
     QSizeF documentSize() const override;
 
+    // Lays lines out with no width to fill, as unwrapped lines need none.
+    // The base class's width otherwise changes with the view's, and each
+    // change lays the whole text out again, creating a layout object for
+    // every line (about 250 bytes each, 145 MB for 600000 lines); its width
+    // would also keep a scroll range that a narrowed view no longer needs.
+    // Call it after every switch to unwrapped lines.
+    void layOutWithoutWidth();
+
     int slack() const { return m_slack; }
     // Extra width in pixels (0 while lines wrap at the view's edge), added
     // only once the text is wider than the view, so that a text that fits

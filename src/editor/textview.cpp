@@ -13,6 +13,7 @@
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QResizeEvent>
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QStyleHints>
@@ -61,6 +62,7 @@ TextView::TextView(QWidget *parent)
     doc->setDocumentLayout(m_layout);
     setDocument(doc);
     setLineWrapMode(QPlainTextEdit::NoWrap);
+    m_layout->layOutWithoutWidth();
     setAcceptDrops(true);
     // The first line starts at the top edge, where the gutter's first row is;
     // a small left margin keeps the text off the gutter.
@@ -325,6 +327,8 @@ void TextView::setRightMargin(int margin)
 {
     m_rightMargin = margin;
     setLineWrapMode(margin == 0 ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
+    if (margin != 0)
+        m_layout->layOutWithoutWidth();
     updateScrollRoom();
 }
 
@@ -337,7 +341,16 @@ void TextView::updateScrollRoom()
 
 void TextView::resizeEvent(QResizeEvent *event)
 {
-    QPlainTextEdit::resizeEvent(event);
+    if (lineWrapMode() == QPlainTextEdit::NoWrap && event->oldSize().width() != event->size().width()) {
+        // Unwrapped lines do not depend on the width. Told of a new width,
+        // the editing control would hand it to the layout, which lays the
+        // whole text out again (see PaddedTextLayout::layOutWithoutWidth);
+        // told of the height alone, it only updates its scroll bars.
+        QResizeEvent heightOnly(event->size(), QSize(event->size().width(), event->oldSize().height()));
+        QPlainTextEdit::resizeEvent(&heightOnly);
+    } else {
+        QPlainTextEdit::resizeEvent(event);
+    }
     updateScrollRoom();
 }
 

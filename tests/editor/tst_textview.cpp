@@ -19,6 +19,8 @@
 #include "editor/editconversions.h"
 #include "find/findengine.h"
 
+#include <private/qtextdocument_p.h>
+
 #include <functional>
 
 using zp::TextView;
@@ -72,6 +74,7 @@ private Q_SLOTS:
     void colourChangeKeepsTheText();
     void typingPastTheEdgeKeepsTheScrollRange();
     void caretStopsBlinkingInVeryLongLines();
+    void widthChangesLeaveUnwrappedLinesAlone();
     void longLinesDrawAsQtDraws_data();
     void longLinesDrawAsQtDraws();
 };
@@ -457,6 +460,30 @@ void TestTextView::caretStopsBlinkingInVeryLongLines()
         QCOMPARE(hints->cursorFlashTime(), normal);
     }
     QCOMPARE(flashTimeChanges.count(), 0);
+}
+
+// Unwrapped lines do not depend on the view's width: a new width neither lays
+// the whole text out again (which gives every line a layout object, 145 MB
+// for a file of 600000 lines) nor keeps a scroll range the lines do not need.
+void TestTextView::widthChangesLeaveUnwrappedLinesAlone()
+{
+    TextView view;
+    view.resize(600, 200);
+    view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    QString text;
+    for (int i = 0; i < 2000; ++i)
+        text += QStringLiteral("line %1\r\n").arg(i);
+    view.setText(text);
+    for (const int width : {300, 800, 200}) {
+        view.resize(width, 200);
+        QCoreApplication::processEvents();
+        QCOMPARE(view.horizontalScrollBar()->maximum(), 0);
+    }
+    int layouts = 0;
+    for (QTextBlock block = view.document()->begin(); block.isValid(); block = block.next())
+        layouts += QTextDocumentPrivate::block(block)->layout != nullptr;
+    QVERIFY2(layouts < 100, qPrintable(QString::number(layouts)));
 }
 
 // A long unwrapped line is drawn by its exposed part only; the pixels must be
