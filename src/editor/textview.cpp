@@ -20,6 +20,7 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTimer>
 
 #include <algorithm>
 #include <limits>
@@ -76,6 +77,9 @@ TextView::TextView(QWidget *parent)
     connect(document(), &QTextDocument::contentsChange, this, &TextView::onContentsChange);
     connect(this, &QPlainTextEdit::textChanged, this, &TextView::changed);
     connect(this, &QPlainTextEdit::cursorPositionChanged, this, &TextView::updateCaretBlinking);
+    m_countingTimer = new QTimer(this);
+    m_countingTimer->setSingleShot(true);
+    connect(m_countingTimer, &QTimer::timeout, this, &TextView::countOnFromEventLoop);
 }
 
 void TextView::updateCaretBlinking()

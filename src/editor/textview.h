@@ -34,6 +34,7 @@
 #include <vector>
 
 class QPainter;
+class QTimer;
 class QTextBlock;
 class QTextCursor;
 
@@ -109,6 +110,13 @@ public:
     // Index of the first visible display line (wrapped lines counted when
     // wrapping is on), from 0.
     int firstVisibleLine() const;
+    // The same, when the wrapped lines above the view can be counted within
+    // about milliseconds; otherwise nothing, and the count goes on from the
+    // event loop in slices of that length until it is done, when the view
+    // repaints (and the gutter, which follows it, is drawn). After a jump deep
+    // into a large wrapped text the count can take seconds; it is made once
+    // for a width and font, and edits recount from the first changed line.
+    std::optional<int> firstVisibleLineWithin(int milliseconds) const;
     // Height in pixels of one display line.
     int lineHeight() const;
 
@@ -193,13 +201,16 @@ private:
                    const QAbstractTextDocumentLayout::PaintContext &context);
     void drawLongBlock(QPainter &painter, const QTextBlock &block, const QPointF &topLeft,
                        const QRect &clip, const QAbstractTextDocumentLayout::PaintContext &context);
+    void countOnFromEventLoop();
     // Stops the caret blinking while it is in a very long line.
     void updateCaretBlinking();
     void restartCaret(bool blinking);
     // Room to the right of the longest unwrapped line (see PaddedTextLayout).
     void updateScrollRoom();
     std::vector<quint8> takeForms(BreakStack &stack, int count, quint8 fallback);
-    int displayLinesBefore(int blockNumber) const;
+    // Display lines before block blockNumber, counted within milliseconds
+    // (no limit when negative).
+    std::optional<int> displayLinesBefore(int blockNumber, int milliseconds) const;
     int wrappedLineCount(const QTextBlock &block) const;
     // True when text surely fits on one display line at the wrapping width.
     bool fitsOnOneLine(const QString &text) const;
@@ -214,6 +225,9 @@ private:
     mutable std::vector<float> m_advances;
     mutable std::unique_ptr<QFontMetricsF> m_advanceMetrics;
     mutable int m_lineHeight = 0;
+    // Goes on counting wrapped lines from the event loop (see
+    // firstVisibleLineWithin).
+    QTimer *m_countingTimer = nullptr;
     mutable QFont m_lineHeightFont;
 
     PaddedTextLayout *m_layout = nullptr;
