@@ -55,6 +55,17 @@ void PaddedTextLayout::documentChanged(int from, int charsRemoved, int charsAdde
         if (block == last)
             break;
     }
+    // A change within one line that leaves the lines as many is laid out at
+    // once by the base, twice: once to learn the line's old height (its
+    // layout is gone with the change, so that lays the new text out), then
+    // again. For a long unwrapped line, whose height cannot change, the
+    // change is reported as reaching into the next line: the base then only
+    // drops the layout, and the line is laid out once, when it is next used.
+    const QTextBlock block = doc->findBlock(from);
+    const int end = block.position() + block.length();
+    if (block.length() > KeepGlyphsFrom && doc->defaultTextOption().wrapMode() == QTextOption::NoWrap
+        && from + charsRemoved + charsAdded <= end)
+        charsAdded = end + 1 - from - charsRemoved;
     QPlainTextDocumentLayout::documentChanged(from, charsRemoved, charsAdded);
 }
 
