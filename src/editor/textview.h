@@ -112,7 +112,7 @@ public:
     int firstVisibleLine() const;
     // The same, when the wrapped lines above the view can be counted within
     // about milliseconds; otherwise nothing, and the count goes on from the
-    // event loop in slices of that length until it is done, when the view
+    // event loop in slices until it is done, when the view
     // repaints (and the gutter, which follows it, is drawn). After a jump deep
     // into a large wrapped text the count can take seconds; it is made once
     // for a width and font, and edits recount from the first changed line.

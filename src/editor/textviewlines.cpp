@@ -38,7 +38,6 @@ std::optional<int> TextView::firstVisibleLineWithin(int milliseconds) const
     const int within = std::max(0, value - top.firstLineNumber());
     const std::optional<int> before = displayLinesBefore(top.blockNumber(), milliseconds);
     if (!before) {
-        m_countingTimer->setInterval(milliseconds);
         m_countingTimer->start();
         return std::nullopt;
     }
@@ -48,7 +47,8 @@ std::optional<int> TextView::firstVisibleLineWithin(int milliseconds) const
 void TextView::countOnFromEventLoop()
 {
     // A slice of the count; the last one repaints the view for the gutter.
-    if (firstVisibleLineWithin(m_countingTimer->interval()))
+    constexpr int Slice = 30;
+    if (firstVisibleLineWithin(Slice))
         viewport()->update();
 }
 
