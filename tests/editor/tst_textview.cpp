@@ -74,6 +74,7 @@ private Q_SLOTS:
     void colourChangeKeepsTheText();
     void typingPastTheEdgeKeepsTheScrollRange();
     void caretStopsBlinkingInVeryLongLines();
+    void longLineActionsLeaveNoTimerAndTheBytes();
     void widthChangesLeaveUnwrappedLinesAlone();
     void longLinesDrawAsQtDraws_data();
     void longLinesDrawAsQtDraws();
@@ -460,6 +461,40 @@ void TestTextView::caretStopsBlinkingInVeryLongLines()
         QCOMPARE(hints->cursorFlashTime(), normal);
     }
     QCOMPARE(flashTimeChanges.count(), 0);
+}
+
+// In a file of long lines every action ends with no timer repainting them,
+// and typing then erasing leaves the bytes as they were.
+void TestTextView::longLineActionsLeaveNoTimerAndTheBytes()
+{
+    QWidget window;
+    auto *view = new TextView(&window);
+    view->resize(400, 150);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    window.activateWindow();
+    QString line;
+    while (line.size() <= TextView::LongLineForBlinking)
+        line += QStringLiteral("<p>日本語 text</p>");
+    const QString raw = line + QStringLiteral("\r\n") + line + QStringLiteral("\n");
+    view->setText(raw);
+    view->setFocus();
+    QTRY_VERIFY(view->hasFocus());
+    QScrollBar *bar = view->horizontalScrollBar();
+    const std::pair<const char *, std::function<void()>> actions[] = {
+        {"Ctrl+End", [&] { QTest::keyClick(view, Qt::Key_End, Qt::ControlModifier); }},
+        {"Up, End", [&] { QTest::keyClick(view, Qt::Key_Up); QTest::keyClick(view, Qt::Key_End); }},
+        {"typing", [&] { QTest::keyClicks(view, QStringLiteral("ab")); }},
+        {"erasing", [&] { QTest::keyClick(view, Qt::Key_Backspace); QTest::keyClick(view, Qt::Key_Backspace); }},
+        {"scrolling sideways", [&] { bar->setValue(bar->maximum() / 2); }},
+        {"Ctrl+Home", [&] { QTest::keyClick(view, Qt::Key_Home, Qt::ControlModifier); }},
+    };
+    for (const auto &[what, act] : actions) {
+        act();
+        QCoreApplication::processEvents();
+        QVERIFY2(!blinks(view), what);
+    }
+    QCOMPARE(visible(view->rawText()), visible(raw));
 }
 
 // Unwrapped lines do not depend on the view's width: a new width neither lays
