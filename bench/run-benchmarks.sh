@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # Measures Zelkopad from outside, beside peer editors, in the same run:
 # launch to idle and peak memory for an empty start and for the shared test
-# files, and CPU per keystroke while typing at the end of the 10 MB file.
+# files, CPU per keystroke while typing at the end of the 10 MB file and at
+# the end of the 5 MB single line, and (in process, Zelkopad alone: the peers
+# have no switch for wrapping on the command line) Ctrl+End with wrapping on.
 # Prints one line per run and a table of medians.
 #
-#   bench/run-benchmarks.sh [-n RUNS] [-p "featherpad geany"] [-f "empty lines-1m ..."]
+#   bench/run-benchmarks.sh [-n RUNS] [-p "featherpad kate geany"] [-f "empty lines-1m ..."]
 #
 # Needs the measuring scripts of the shared bench folder (ZP_SHARED_BENCH,
 # default ../shared/bench beside the checkout) and a built build/zelkopad.
@@ -14,7 +16,7 @@ set -uo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 SHARED="${ZP_SHARED_BENCH:-$ROOT/../shared/bench}"
 RUNS=5
-PEERS="featherpad geany"
+PEERS="featherpad kate geany"
 FILES="empty lines-1m lines-10m lines-50m oneline-5m"
 while getopts "n:p:f:" opt; do
     case $opt in
@@ -88,16 +90,29 @@ for f in $FILES; do
     done
 done
 
-# Typing at the end of the 10 MB file.
-if [[ " $FILES " == *" lines-10m "* ]]; then
-    measure zelkopad-typing "$ZP_DIR/zelkopad" "$DATA/lines-10m.sjis.html" -T 200 "${as_user[@]}"
+# Typing at the end of the 10 MB file, and at the end of the single line of
+# the 5 MB file (a copy without its final break, so that Ctrl+End puts the
+# caret at the end of the line; a few keys, as each costs a layout of the line).
+typing_rows() { # label suffix, file, keys
+    local suffix=$1 file=$2 keys=$3
+    measure "zelkopad-$suffix" "$ZP_DIR/zelkopad" "$file" -T "$keys" "${as_user[@]}"
     for peer in $PEERS; do
         command -v "$peer" >/dev/null || continue
         case $peer in
-            featherpad) measure featherpad-typing featherpad "$DATA/lines-10m.sjis.html" -T 200 -L ja_JP.UTF-8 "${as_user[@]}" ;;
-            geany) measure geany-typing "geany -i" "$DATA/lines-10m.sjis.html" -T 200 -p "$geany_config" "${as_user[@]}" ;;
+            featherpad) measure "featherpad-$suffix" featherpad "$file" -T "$keys" -L ja_JP.UTF-8 "${as_user[@]}" ;;
+            kate) measure "kate-$suffix" "kate -n -e Shift-JIS" "$file" -T "$keys" "${as_user[@]}" ;;
+            geany) measure "geany-$suffix" "geany -i" "$file" -T "$keys" -p "$geany_config" "${as_user[@]}" ;;
         esac
     done
+}
+if [[ " $FILES " == *" oneline-5m "* ]]; then
+    head -c -1 "$DATA/oneline-5m.sjis.html" > "$WORK/oneline-5m-noeol.sjis.html"
+    chmod a+r "$WORK/oneline-5m-noeol.sjis.html"
+    typing_rows typing-line "$WORK/oneline-5m-noeol.sjis.html" 20
+fi
+
+if [[ " $FILES " == *" lines-10m "* ]]; then
+    typing_rows typing "$DATA/lines-10m.sjis.html" 200
 fi
 
 echo
@@ -105,9 +120,23 @@ echo "Medians of $RUNS runs (idle_s / rss_mib; typing: ms of CPU per key):"
 awk '
 function val(k,   i, n, kv) { for (i = 1; i <= NF; i++) { split($i, kv, "="); if (kv[1] == k) return kv[2] } return "" }
 { key = val("label") " " val("file"); idle[key] = idle[key] " " val("idle_s"); rss[key] = rss[key] " " val("rss_mib");
-  if (val("type_cpu_s") != "") typ[key] = typ[key] " " val("type_cpu_s") }
+  if (val("type_cpu_s") != "") { typ[key] = typ[key] " " val("type_cpu_s"); keys[key] = (val("label") ~ /typing-line/) ? 20 : 200 } }
 function median(list,   a, n, i, j, t) { n = split(list, a, " "); for (i = 1; i <= n; i++) for (j = i + 1; j <= n; j++) if (a[j] + 0 < a[i] + 0) { t = a[i]; a[i] = a[j]; a[j] = t }
   return n ? a[int((n + 1) / 2)] : "NA" }
 END { for (k in idle) { line = sprintf("%-45s %s s / %s MiB", k, median(idle[k]), median(rss[k]));
-      if (k in typ) line = line sprintf("  typing %.2f ms/key", median(typ[k]) * 1000 / 200); print line } }
+      if (k in typ) line = line sprintf("  typing %.2f ms/key", median(typ[k]) * 1000 / keys[k]); print line } }
 ' "$results" | sort
+
+# In process, Zelkopad alone: Ctrl+End with wrapping on (until the view has
+# painted; the gutter's count of the lines above goes on from the event loop),
+# and typing inside the long line.
+if [ -x "$ROOT/build/bench/bench_jump" ]; then
+    echo
+    echo "In process (build/bench):"
+    for args in "50 --wrap" "5 --one-line --wrap" "50" "5 --one-line"; do
+        QT_QPA_PLATFORM=offscreen "$ROOT/build/bench/bench_jump" $args 2>/dev/null | grep -E '^(document|Ctrl)'
+    done
+    for args in "8 10 --one-line" "8 10 --one-line --middle"; do
+        QT_QPA_PLATFORM=offscreen "$ROOT/build/bench/bench_typing" $args 2>/dev/null | grep -E '^typing'
+    done
+fi

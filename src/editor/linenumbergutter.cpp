@@ -44,7 +44,11 @@ void LineNumberGutter::DrawLineNumbers(const TextView &view)
 {
     const qreal ratio = devicePixelRatioF();
     const QSize pixels = size() * ratio;
-    const int first = view.firstVisibleLine();
+    // After a jump deep into a large wrapped text the lines above the view
+    // take a while to count: the gutter stays blank meanwhile, and is drawn
+    // when the count is done and the view repaints.
+    const std::optional<int> counted = view.firstVisibleLineWithin(CountingSlice);
+    const int first = counted.value_or(-1);
     const int rowHeight = view.lineHeight();
     // The editor repaints at every key; while the rows it would draw are the
     // ones already drawn (same first line, size, colours and font), the image
@@ -58,9 +62,11 @@ void LineNumberGutter::DrawLineNumbers(const TextView &view)
         m_image.setDevicePixelRatio(ratio);
     }
     m_image.fill(backColor());
-    {
+    if (counted) {
         QPainter painter(&m_image);
         PrintLineNumbers(first + 1, painter, height(), width(), rowHeight);
+    } else {
+        m_rows.clear();
     }
     update();
 }

@@ -23,6 +23,9 @@ public:
     static constexpr int Width = 57;
     // Numbers with more digits than a row holds end the pass.
     static constexpr int MaxNumber = 999999;
+    // Milliseconds a pass may spend counting wrapped lines (see
+    // TextView::firstVisibleLineWithin).
+    static constexpr int CountingSlice = 30;
 
     explicit LineNumberGutter(QWidget *parent = nullptr);
 

@@ -1,8 +1,34 @@
 #include "editor/paddedtextlayout.h"
 
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextLayout>
+
 #include <cmath>
 
 namespace zp {
+
+namespace {
+
+// QPlainTextDocumentLayout::setTextWidth is private (its friend, the
+// editing control, calls it). An explicit instantiation may name a private
+// member, and hands its address out here.
+using SetTextWidth = void (QPlainTextDocumentLayout::*)(qreal);
+SetTextWidth privateSetTextWidth();
+template <SetTextWidth Member>
+struct SetTextWidthAccess
+{
+    friend SetTextWidth privateSetTextWidth() { return Member; }
+};
+template struct SetTextWidthAccess<&QPlainTextDocumentLayout::setTextWidth>;
+
+} // namespace
+
+void PaddedTextLayout::layOutWithoutWidth()
+{
+    // A width of 0 or less lays every line out as wide as its text.
+    (this->*privateSetTextWidth())(0);
+}
 
 QSizeF PaddedTextLayout::documentSize() const
 {
@@ -14,6 +40,33 @@ QSizeF PaddedTextLayout::documentSize() const
         size.setWidth(steps * m_slack);
     }
     return size;
+}
+
+void PaddedTextLayout::documentChanged(int from, int charsRemoved, int charsAdded)
+{
+    // Set before the base lays the changed lines out, so that their first
+    // shaping is kept. Blocks that never grow this long get no layout object
+    // from here (a layout per line would cost memory on a large text).
+    const QTextDocument *doc = document();
+    const QTextBlock last = doc->findBlock(from + charsAdded);
+    for (QTextBlock block = doc->findBlock(from); block.isValid(); block = block.next()) {
+        if (block.length() > KeepGlyphsFrom)
+            block.layout()->setCacheEnabled(true);
+        if (block == last)
+            break;
+    }
+    // A change within one line that leaves the lines as many is laid out at
+    // once by the base, twice: once to learn the line's old height (its
+    // layout is gone with the change, so that lays the new text out), then
+    // again. For a long unwrapped line, whose height cannot change, the
+    // change is reported as reaching into the next line: the base then only
+    // drops the layout, and the line is laid out once, when it is next used.
+    const QTextBlock block = doc->findBlock(from);
+    const int end = block.position() + block.length();
+    if (block.length() > KeepGlyphsFrom && doc->defaultTextOption().wrapMode() == QTextOption::NoWrap
+        && from + charsRemoved + charsAdded <= end)
+        charsAdded = end + 1 - from - charsRemoved;
+    QPlainTextDocumentLayout::documentChanged(from, charsRemoved, charsAdded);
 }
 
 void PaddedTextLayout::setSlack(int pixels, int viewWidth)

@@ -68,6 +68,17 @@ bool holdsLines(const QTextDocument *document, const QString &text, const std::v
 
 bool fillTrees(QTextDocument *document, const QString &text, const std::vector<int> &separators);
 
+// The document's character buffer is a private member; an explicit
+// instantiation may name it, and hands its address out here.
+using BufferMember = QString QTextDocumentPrivate::*;
+BufferMember documentBuffer();
+template <BufferMember Member>
+struct BufferAccess
+{
+    friend BufferMember documentBuffer() { return Member; }
+};
+template struct BufferAccess<&QTextDocumentPrivate::text>;
+
 // Builds a small document once and checks it whole, before and after an
 // edit: a Qt whose private structures differ from the headers (a rebuild of
 // the same version) fails here instead of in a user's document. A probe that
@@ -214,7 +225,7 @@ bool fillTrees(QTextDocument *document, const QString &text, const std::vector<i
     // The empty document: one separator fragment in one block, whose formats
     // every new fragment and block takes, as setPlainText gives them.
     const QTextFragmentData *finalSeparator = fragments.fragment(fragments.firstNode());
-    const int finalSeparatorPosition = finalSeparator->stringPosition;
+    int finalSeparatorPosition = finalSeparator->stringPosition;
     const int charFormat = finalSeparator->format;
     const int blockFormat = blocks.fragment(blocks.firstNode())->format;
 
@@ -226,10 +237,23 @@ bool fillTrees(QTextDocument *document, const QString &text, const std::vector<i
     // the edit block; its fragment and block are replaced below.
     // Cursors (all at 0 in an empty document) stay at the start, where
     // setPlainText leaves the caret.
-    const int base = int(d->buffer().size());
+    // The buffer, which holds only the final separator, becomes text itself,
+    // shared rather than copied, so that a large file's text is not held
+    // twice while it is set; the final block's separator is then one of
+    // text's own (fragments only point into the buffer, and the characters
+    // agree). A text without a break is appended to the buffer as usual.
+    QString &buffer = d->*documentBuffer();
+    const bool shared = !separators.empty() && buffer.size() == 1;
+    const int base = shared ? 0 : int(buffer.size());
     const bool cursorsWereHeld = d->blockCursorAdjustment;
     d->blockCursorAdjustment = true;
-    d->insert(0, text, charFormat);
+    if (shared) {
+        buffer = text;
+        finalSeparatorPosition = separators.back();
+        d->insert(0, 0, length, charFormat);
+    } else {
+        d->insert(0, text, charFormat);
+    }
     d->blockCursorAdjustment = cursorsWereHeld;
     const int revision = document->revision();
 

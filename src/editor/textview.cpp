@@ -13,12 +13,14 @@
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QResizeEvent>
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QStyleHints>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTimer>
 
 #include <algorithm>
 #include <limits>
@@ -61,6 +63,7 @@ TextView::TextView(QWidget *parent)
     doc->setDocumentLayout(m_layout);
     setDocument(doc);
     setLineWrapMode(QPlainTextEdit::NoWrap);
+    m_layout->layOutWithoutWidth();
     setAcceptDrops(true);
     // The first line starts at the top edge, where the gutter's first row is;
     // a small left margin keeps the text off the gutter.
@@ -74,15 +77,23 @@ TextView::TextView(QWidget *parent)
     connect(document(), &QTextDocument::contentsChange, this, &TextView::onContentsChange);
     connect(this, &QPlainTextEdit::textChanged, this, &TextView::changed);
     connect(this, &QPlainTextEdit::cursorPositionChanged, this, &TextView::updateCaretBlinking);
+    m_countingTimer = new QTimer(this);
+    m_countingTimer->setSingleShot(true);
+    connect(m_countingTimer, &QTimer::timeout, this, &TextView::countOnFromEventLoop);
 }
 
 void TextView::updateCaretBlinking()
 {
-    // A blink repaints the caret, and to place it Qt measures its line from
-    // the start: over a line of millions of characters that takes a second
-    // or more, so the blinking alone would keep the program busy. The caret
-    // stays lit while the focused view has it in such a line.
-    const bool steady = hasFocus() && textCursor().block().length() > LongLineForBlinking;
+    // A blink repaints the caret's rectangle, and every line that rectangle
+    // touches is drawn whole: its own line, and the lines just above and
+    // below, which it overlaps by a pixel. Drawing a line of millions of
+    // characters shapes all of them, a second or more, so the blinking alone
+    // would keep the program busy. The caret stays lit while the focused view
+    // has it in or beside such a line (Ctrl+End in a file that is one long
+    // line and a final break puts it on the empty line below).
+    const QTextBlock block = textCursor().block();
+    const auto isLong = [](const QTextBlock &b) { return b.isValid() && b.length() > LongLineForBlinking; };
+    const bool steady = hasFocus() && (isLong(block) || isLong(block.previous()) || isLong(block.next()));
     if (steady == m_caretSteady)
         return;
     m_caretSteady = steady;
@@ -320,6 +331,8 @@ void TextView::setRightMargin(int margin)
 {
     m_rightMargin = margin;
     setLineWrapMode(margin == 0 ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
+    if (margin != 0)
+        m_layout->layOutWithoutWidth();
     updateScrollRoom();
 }
 
@@ -332,7 +345,16 @@ void TextView::updateScrollRoom()
 
 void TextView::resizeEvent(QResizeEvent *event)
 {
-    QPlainTextEdit::resizeEvent(event);
+    if (lineWrapMode() == QPlainTextEdit::NoWrap && event->oldSize().width() != event->size().width()) {
+        // Unwrapped lines do not depend on the width. Told of a new width,
+        // the editing control would hand it to the layout, which lays the
+        // whole text out again (see PaddedTextLayout::layOutWithoutWidth);
+        // told of the height alone, it only updates its scroll bars.
+        QResizeEvent heightOnly(event->size(), QSize(event->size().width(), event->oldSize().height()));
+        QPlainTextEdit::resizeEvent(&heightOnly);
+    } else {
+        QPlainTextEdit::resizeEvent(event);
+    }
     updateScrollRoom();
 }
 
@@ -482,12 +504,6 @@ void TextView::contextMenuEvent(QContextMenuEvent *event)
     if (event->reason() == QContextMenuEvent::Keyboard)
         Q_EMIT mouseDown(Qt::RightButton, viewport()->mapToGlobal(cursorRect().bottomLeft()));
     event->accept();
-}
-
-void TextView::paintEvent(QPaintEvent *event)
-{
-    QPlainTextEdit::paintEvent(event);
-    Q_EMIT painted();
 }
 
 void TextView::insertFromMimeData(const QMimeData *source)

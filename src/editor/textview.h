@@ -21,6 +21,7 @@
 // Colours are the view's palette, never character formats: a format change
 // would be reported as a change of the whole text and wipe the recorded forms.
 
+#include <QAbstractTextDocumentLayout>
 #include <QFont>
 #include <QFontMetricsF>
 #include <QKeySequence>
@@ -32,6 +33,8 @@
 #include <optional>
 #include <vector>
 
+class QPainter;
+class QTimer;
 class QTextBlock;
 class QTextCursor;
 
@@ -46,7 +49,8 @@ class TextView : public QPlainTextEdit
     Q_OBJECT
 public:
     enum class LineBreak : quint8 { CrLf, Cr, Lf };
-    // Lines longer than this (in characters) keep the caret from blinking.
+    // Lines longer than this (in characters) keep the caret from blinking
+    // while it is in them or in a line beside them.
     static constexpr int LongLineForBlinking = 50000;
 
     explicit TextView(QWidget *parent = nullptr);
@@ -110,8 +114,20 @@ public:
     // Index of the first visible display line (wrapped lines counted when
     // wrapping is on), from 0.
     int firstVisibleLine() const;
+    // The same, when the wrapped lines above the view can be counted within
+    // about milliseconds; otherwise nothing, and the count goes on from the
+    // event loop in slices until it is done, when the view
+    // repaints (and the gutter, which follows it, is drawn). After a jump deep
+    // into a large wrapped text the count can take seconds; it is made once
+    // for a width and font, and edits recount from the first changed line.
+    std::optional<int> firstVisibleLineWithin(int milliseconds) const;
     // Height in pixels of one display line.
     int lineHeight() const;
+
+    // Whether unwrapped lines of more than PaddedTextLayout::KeepGlyphsFrom
+    // characters are drawn by the part that is exposed (the default) rather
+    // than whole by Qt; tests compare the two.
+    void setLongLinesDrawnInPart(bool inPart) { m_longLinesInPart = inPart; }
 
     // Writes rawText() as CP932 to path, replacing the file atomically, so a
     // failed write leaves the file as it was. Characters CP932 cannot hold are
@@ -181,13 +197,24 @@ private:
     template <class Flush>
     void writeRaw(QString &out, qsizetype flushAt, Flush flush) const;
     void onContentsChange(int position, int charsRemoved, int charsAdded);
+    // Draws the long unwrapped lines that meet region (see textviewpaint.cpp)
+    // and returns the rest of region, for Qt to paint.
+    QRegion paintLongLines(const QRegion &region);
+    // Draws block, whose layout's top left corner is at topLeft, inside clip.
+    void drawBlock(QPainter &painter, const QTextBlock &block, const QPointF &topLeft, const QRect &clip,
+                   const QAbstractTextDocumentLayout::PaintContext &context);
+    void drawLongBlock(QPainter &painter, const QTextBlock &block, const QPointF &topLeft,
+                       const QRect &clip, const QAbstractTextDocumentLayout::PaintContext &context);
+    void countOnFromEventLoop();
     // Stops the caret blinking while it is in a very long line.
     void updateCaretBlinking();
     void restartCaret(bool blinking);
     // Room to the right of the longest unwrapped line (see PaddedTextLayout).
     void updateScrollRoom();
     std::vector<quint8> takeForms(BreakStack &stack, int count, quint8 fallback);
-    int displayLinesBefore(int blockNumber) const;
+    // Display lines before block blockNumber, counted within milliseconds
+    // (no limit when negative).
+    std::optional<int> displayLinesBefore(int blockNumber, int milliseconds) const;
     int wrappedLineCount(const QTextBlock &block) const;
     // True when text surely fits on one display line at the wrapping width.
     bool fitsOnOneLine(const QString &text) const;
@@ -202,6 +229,9 @@ private:
     mutable std::vector<float> m_advances;
     mutable std::unique_ptr<QFontMetricsF> m_advanceMetrics;
     mutable int m_lineHeight = 0;
+    // Goes on counting wrapped lines from the event loop (see
+    // firstVisibleLineWithin).
+    QTimer *m_countingTimer = nullptr;
     mutable QFont m_lineHeightFont;
 
     PaddedTextLayout *m_layout = nullptr;
@@ -212,6 +242,7 @@ private:
     EditMode m_mode = EditMode::Normal;
     bool m_settingText = false;
     bool m_caretSteady = false;
+    bool m_longLinesInPart = true;
     // The forms a whole-text edit being redone ends with.
     std::optional<std::vector<quint8>> m_formsAfterRedo;
     int m_rightMargin = 30000;

@@ -4,11 +4,13 @@
 #include "editor/textview.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QElapsedTimer>
 #include <QFontMetricsF>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextLayout>
+#include <QTimer>
 
 #include <algorithm>
 #include <climits>
@@ -17,6 +19,11 @@
 namespace zp {
 
 int TextView::firstVisibleLine() const
+{
+    return *firstVisibleLineWithin(-1);
+}
+
+std::optional<int> TextView::firstVisibleLineWithin(int milliseconds) const
 {
     // The scroll position counts display lines, but while wrapping the layout
     // counts a block it has not laid out yet (one scrolled past by a jump, or
@@ -29,10 +36,23 @@ int TextView::firstVisibleLine() const
     if (!top.isValid())
         return value;
     const int within = std::max(0, value - top.firstLineNumber());
-    return displayLinesBefore(top.blockNumber()) + within;
+    const std::optional<int> before = displayLinesBefore(top.blockNumber(), milliseconds);
+    if (!before) {
+        m_countingTimer->start();
+        return std::nullopt;
+    }
+    return *before + within;
 }
 
-int TextView::displayLinesBefore(int blockNumber) const
+void TextView::countOnFromEventLoop()
+{
+    // A slice of the count; the last one repaints the view for the gutter.
+    constexpr int Slice = 30;
+    if (firstVisibleLineWithin(Slice))
+        viewport()->update();
+}
+
+std::optional<int> TextView::displayLinesBefore(int blockNumber, int milliseconds) const
 {
     const QTextDocument *doc = document();
     // While wrapping at the edge the layout's width is the viewport's.
@@ -48,9 +68,16 @@ int TextView::displayLinesBefore(int blockNumber) const
         m_wrapPrefix.push_back(0);
     int known = int(m_wrapPrefix.size()) - 1;
     if (known < blockNumber) {
+        QElapsedTimer clock;
+        clock.start();
+        // The clock is read every few blocks: a block costs microseconds.
+        constexpr int BlocksBetweenReadings = 64;
         QTextBlock block = doc->findBlockByNumber(known);
-        for (; known < blockNumber && block.isValid(); ++known, block = block.next())
+        for (int n = 0; known < blockNumber && block.isValid(); ++known, ++n, block = block.next()) {
+            if (milliseconds >= 0 && n % BlocksBetweenReadings == 0 && clock.elapsed() >= milliseconds)
+                return std::nullopt;
             m_wrapPrefix.push_back(m_wrapPrefix.back() + wrappedLineCount(block));
+        }
     }
     return m_wrapPrefix[std::size_t(std::min(blockNumber, known))];
 }

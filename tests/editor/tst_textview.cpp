@@ -2,6 +2,7 @@
 // edit, the breaks it does not touch keep their form, and saving writes them
 // back as they came.
 
+#include "editor/paddedtextlayout.h"
 #include "editor/textview.h"
 
 #include <QAbstractEventDispatcher>
@@ -17,6 +18,8 @@
 
 #include "editor/editconversions.h"
 #include "find/findengine.h"
+
+#include <private/qtextdocument_p.h>
 
 #include <functional>
 
@@ -71,6 +74,10 @@ private Q_SLOTS:
     void colourChangeKeepsTheText();
     void typingPastTheEdgeKeepsTheScrollRange();
     void caretStopsBlinkingInVeryLongLines();
+    void longLineActionsLeaveNoTimerAndTheBytes();
+    void widthChangesLeaveUnwrappedLinesAlone();
+    void longLinesDrawAsQtDraws_data();
+    void longLinesDrawAsQtDraws();
 };
 
 // What the random edits do not reach: the key paths (Backspace and Delete
@@ -430,7 +437,8 @@ void TestTextView::caretStopsBlinkingInVeryLongLines()
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     window.activateWindow();
     const int longLine = TextView::LongLineForBlinking + 1;
-    view->setText(QStringLiteral("short\r\n") + QString(longLine, QLatin1Char('x')) + QStringLiteral("\r\nend"));
+    view->setText(QStringLiteral("top\r\nshort\r\n") + QString(longLine, QLatin1Char('x'))
+                  + QStringLiteral("\r\nbelow\r\nend"));
     view->setFocus();
     QTRY_VERIFY(view->hasFocus());
 
@@ -440,6 +448,8 @@ void TestTextView::caretStopsBlinkingInVeryLongLines()
         {"caret into the long line", [&] { placeCaret(*view, 6 + 10); }, false, false},
         {"focus to a line edit", [&] { box->setFocus(); }, false, true},
         {"focus back", [&] { view->setFocus(); }, false, false},
+        // A blink beside the long line repaints it too.
+        {"caret to the line below", [&] { QTest::keyClick(view, Qt::Key_Down); }, false, false},
         {"caret to the last line", [&] { QTest::keyClick(view, Qt::Key_Down); }, true, false},
         {"caret back up", [&] { QTest::keyClick(view, Qt::Key_Up); }, false, false},
     };
@@ -451,6 +461,120 @@ void TestTextView::caretStopsBlinkingInVeryLongLines()
         QCOMPARE(hints->cursorFlashTime(), normal);
     }
     QCOMPARE(flashTimeChanges.count(), 0);
+}
+
+// In a file of long lines every action ends with no timer repainting them,
+// and typing then erasing leaves the bytes as they were.
+void TestTextView::longLineActionsLeaveNoTimerAndTheBytes()
+{
+    QWidget window;
+    auto *view = new TextView(&window);
+    view->resize(400, 150);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    window.activateWindow();
+    QString line;
+    while (line.size() <= TextView::LongLineForBlinking)
+        line += QStringLiteral("<p>日本語 text</p>");
+    const QString raw = line + QStringLiteral("\r\n") + line + QStringLiteral("\n");
+    view->setText(raw);
+    view->setFocus();
+    QTRY_VERIFY(view->hasFocus());
+    QScrollBar *bar = view->horizontalScrollBar();
+    const std::pair<const char *, std::function<void()>> actions[] = {
+        {"Ctrl+End", [&] { QTest::keyClick(view, Qt::Key_End, Qt::ControlModifier); }},
+        {"Up, End", [&] { QTest::keyClick(view, Qt::Key_Up); QTest::keyClick(view, Qt::Key_End); }},
+        {"typing", [&] { QTest::keyClicks(view, QStringLiteral("ab")); }},
+        {"erasing", [&] { QTest::keyClick(view, Qt::Key_Backspace); QTest::keyClick(view, Qt::Key_Backspace); }},
+        {"scrolling sideways", [&] { bar->setValue(bar->maximum() / 2); }},
+        {"Ctrl+Home", [&] { QTest::keyClick(view, Qt::Key_Home, Qt::ControlModifier); }},
+    };
+    for (const auto &[what, act] : actions) {
+        act();
+        QCoreApplication::processEvents();
+        QVERIFY2(!blinks(view), what);
+    }
+    QCOMPARE(visible(view->rawText()), visible(raw));
+}
+
+// Unwrapped lines do not depend on the view's width: a new width neither lays
+// the whole text out again (which gives every line a layout object, 145 MB
+// for a file of 600000 lines) nor keeps a scroll range the lines do not need.
+void TestTextView::widthChangesLeaveUnwrappedLinesAlone()
+{
+    TextView view;
+    view.resize(600, 200);
+    view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    QString text;
+    for (int i = 0; i < 2000; ++i)
+        text += QStringLiteral("line %1\r\n").arg(i);
+    view.setText(text);
+    for (const int width : {300, 800, 200}) {
+        view.resize(width, 200);
+        QCoreApplication::processEvents();
+        QCOMPARE(view.horizontalScrollBar()->maximum(), 0);
+    }
+    int layouts = 0;
+    for (QTextBlock block = view.document()->begin(); block.isValid(); block = block.next())
+        layouts += QTextDocumentPrivate::block(block)->layout != nullptr;
+    QVERIFY2(layouts < 100, qPrintable(QString::number(layouts)));
+}
+
+// A long unwrapped line is drawn by its exposed part only; the pixels must be
+// those of Qt drawing the whole line, wherever the line is scrolled to,
+// whatever part is exposed (a horizontal scroll exposes a strip), with or
+// without a selection.
+void TestTextView::longLinesDrawAsQtDraws_data()
+{
+    QTest::addColumn<double>("scroll"); // part of the horizontal range
+    QTest::addColumn<double>("exposedFrom"); // part of the width where the exposed part starts
+    QTest::addColumn<int>("select"); // characters from the middle of the view on
+    QTest::newRow("start, whole view") << 0.0 << 0.0 << 0;
+    QTest::newRow("middle, whole view, selection") << 0.37 << 0.0 << 30;
+    QTest::newRow("middle, strip at the right") << 0.37 << 0.7 << 0;
+    QTest::newRow("middle, strip with a selection") << 0.61 << 0.45 << 30;
+    QTest::newRow("end, strip at the right") << 1.0 << 0.8 << 0;
+    QTest::newRow("end, selection past the line") << 1.0 << 0.0 << 1000;
+}
+
+void TestTextView::longLinesDrawAsQtDraws()
+{
+    QFETCH(double, scroll);
+    QFETCH(double, exposedFrom);
+    QFETCH(int, select);
+    TextView view;
+    view.resize(500, 120);
+    view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    QString line;
+    while (line.size() <= 2 * zp::PaddedTextLayout::KeepGlyphsFrom)
+        line += QStringLiteral("<p class=\"c%1\">日本語のﾃｷｽﾄ and text</p>").arg(line.size() % 97);
+    view.setText(QStringLiteral("above\r\n") + line + QStringLiteral("\r\nbelow"));
+    QScrollBar *bar = view.horizontalScrollBar();
+    bar->setValue(int(bar->maximum() * scroll));
+    QWidget *port = view.viewport();
+    if (select) {
+        const int middle = view.cursorForPosition(QPoint(port->width() / 2, view.lineHeight() * 3 / 2)).position();
+        QTextCursor cursor = view.textCursor();
+        cursor.setPosition(middle - 15);
+        cursor.setPosition(std::min(middle - 15 + select, view.document()->characterCount() - 1),
+                           QTextCursor::KeepAnchor);
+        view.setTextCursor(cursor);
+        bar->setValue(int(bar->maximum() * scroll)); // back from the caret
+    }
+    const QRegion exposed(QRect(int(port->width() * exposedFrom), 0, port->width(), port->height()));
+    auto draw = [&](bool inPart) {
+        view.setLongLinesDrawnInPart(inPart);
+        QImage image(port->size(), QImage::Format_RGB32);
+        image.fill(Qt::black);
+        port->render(&image, QPoint(), exposed);
+        return image;
+    };
+    const QImage inPart = draw(true);
+    const QImage whole = draw(false);
+    QVERIFY(inPart.pixel(port->width() - 10, view.lineHeight() * 3 / 2) != qRgb(0, 0, 0));
+    QCOMPARE(inPart, whole);
 }
 
 QTEST_MAIN(TestTextView)
