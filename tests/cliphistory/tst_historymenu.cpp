@@ -1,6 +1,5 @@
-// The history in the running program: the monitor at start and its switch,
-// button 14's drop-down menu, its entries and its click, and the File menu's
-// save with its failures.
+// The history in the running program: the monitor and its switch, button 14's
+// drop-down menu and click, and the File menu's save with its failures.
 
 #include "cliphistory/clipmonitor.h"
 #include "cliphistory/historymenu.h"
@@ -83,15 +82,10 @@ void TestHistoryMenu::monitorAtStart()
     t.configure = [](AppContext &) { copy(QStringLiteral("before")); };
     QVERIFY(t.start(QString(), {"ClipboardSaveTiming=" + timing}));
     QCOMPARE(t.frame()->menus().mnuEditClipboard->isChecked(), on);
-    // An empty history says so in its menu.
-    QCOMPARE(dropDown(t)->actions().size(), 1);
-    QVERIFY(!dropDown(t)->actions().first()->isEnabled());
     copy(QStringLiteral("abc"));
     QCOMPARE(t.frame()->clipHistory()->entryCount(), on ? 1 : 0);
-    if (on) {
+    if (on)
         QCOMPARE(dropDown(t)->actions(), QList<QAction *>{t.frame()->clipHistory()->entry(1)});
-        QCOMPARE(dropDown(t)->actions().first()->text(), QStringLiteral("1 abc"));
-    }
 }
 
 void TestHistoryMenu::switchKeepsEntriesAndNumbers()
@@ -101,22 +95,17 @@ void TestHistoryMenu::switchKeepsEntriesAndNumbers()
     QAction *item = t.frame()->menus().mnuEditClipboard;
     HistoryMenu *history = t.frame()->clipHistory();
     copy(QStringLiteral("a"));
-    QImage image(4, 4, QImage::Format_RGB32);
-    image.fill(Qt::red);
-    QGuiApplication::clipboard()->setImage(image);
+    QGuiApplication::clipboard()->setImage(QImage(4, 4, QImage::Format_RGB32)); // no text: no entry
     copy(QString());
     QCOMPARE(history->entryCount(), 2);
     QCOMPARE(history->entry(2)->text(), QStringLiteral("2 "));
     item->trigger();
-    QVERIFY(!item->isChecked());
     QVERIFY(!t.frame()->clipMonitor()->isWatching());
     copy(QStringLiteral("while off"));
     item->trigger();
-    QVERIFY(item->isChecked());
     copy(QStringLiteral("b"));
     QCOMPARE(history->entryCount(), 3);
     QCOMPARE(history->entry(3)->text(), QStringLiteral("3 b"));
-    QCOMPARE(history->history().text(3), QStringLiteral("b"));
     // The switch never writes the settings file.
     QCOMPARE(t.context().settings.readInt("Edit", "ClipboardSaveTiming", -1), 1);
 }
@@ -156,8 +145,8 @@ void TestHistoryMenu::menuAndButtonPaste()
     QVERIFY(t.start(QString(), {"ClipboardSaveTiming=1"}));
     EditWindow *document = t.frame()->activeDocument();
     TextView *view = document->rtfEdit();
-    view->setText(QStringLiteral("<>"));
-    view->setSelStart(1);
+    const auto reset = [view] { view->setText(QStringLiteral("<>")); view->setSelStart(1); };
+    reset();
     copy(QStringLiteral("first"));
     copy(QStringLiteral("second\nline with more than twenty units"));
     QAction *button = t.frame()->toolbar()->button(MainToolbar::ClipboardButton);
@@ -166,15 +155,14 @@ void TestHistoryMenu::menuAndButtonPaste()
 
     chooseEntry(t, 2);
     QCOMPARE(view->text(), QStringLiteral("<second\nline with more than twenty units>"));
-    QCOMPARE(view->isModified(), true);
-    view->setText(QStringLiteral("<>"));
-    view->setSelStart(1);
+    QVERIFY(view->isModified());
+    reset();
     button->trigger();
     QCOMPARE(view->text(), QStringLiteral("<second\nline with more than twenty units>"));
 
     // With a preview active the click pastes nothing, and choosing an entry
     // there unchooses it for later clicks.
-    view->setText(QStringLiteral("<>"));
+    reset();
     openPreviewStandIn(t);
     button->trigger();
     t.frame()->Toolbar_ButtonMenuClick(t.frame()->clipHistory()->entry(1));
