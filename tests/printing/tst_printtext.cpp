@@ -86,8 +86,6 @@ private Q_SLOTS:
     void closingPrintsNothing();
     void pages_data();
     void pages();
-    void fontOfTheJob_data();
-    void fontOfTheJob();
     void noPrinterWritesAPdfFile_data();
     void noPrinterWritesAPdfFile();
     void tabsAdvanceToEightColumns_data();
@@ -141,11 +139,12 @@ void TestPrintText::pages_data()
     QTest::addColumn<QString>("copies");  // the box's text
     QTest::addColumn<int>("printerCopies");
     QTest::addColumn<int>("copiesPrinted");
-    QTest::newRow("several pages, portrait") << 150 << false << "1" << 1 << 1;
-    QTest::newRow("several pages, landscape") << 150 << true << "1" << 1 << 1;
-    QTest::newRow("two copies") << 70 << false << "2" << 1 << 2;
-    QTest::newRow("empty box keeps the printer's copies") << 70 << false << "" << 3 << 3;
-    QTest::newRow("out of range keeps the printer's copies") << 70 << false << "40000" << 1 << 1;
+    QTest::addColumn<QString>("font"); // typed in the box; empty: the document's font
+    QTest::newRow("several pages, portrait") << 150 << false << "1" << 1 << 1 << "Alpha";
+    QTest::newRow("several pages, landscape") << 150 << true << "1" << 1 << 1 << "";
+    QTest::newRow("two copies") << 70 << false << "2" << 1 << 2 << "";
+    QTest::newRow("empty box keeps the printer's copies") << 70 << false << "" << 3 << 3 << "";
+    QTest::newRow("out of range keeps the printer's copies") << 70 << false << "40000" << 1 << 1 << "";
 }
 
 // Every line is printed once per copy, in order, on as many pages as it
@@ -157,13 +156,17 @@ void TestPrintText::pages()
     QFETCH(QString, copies);
     QFETCH(int, printerCopies);
     QFETCH(int, copiesPrinted);
+    QFETCH(QString, font);
     const QString pdf = openOver(numbered("L", 1, lines).replace(' ', QStringLiteral(" 日本語の行\n")));
     m_app->printer.setCopies(printerCopies);
     control<QRadioButton>(landscape ? "optWidth" : "optHeight")->setChecked(true);
     control<QLineEdit>("txtCnt")->setText(copies);
+    control<QComboBox>("cmbFont")->setEditText(font);
+    const QString editorFont = frame()->activeDocument()->rtfEdit()->font().family();
     control<QPushButton>("btnPrint(0)")->click();
     QTRY_VERIFY(!dialog());
     QCOMPARE(m_app->printer.jobs, 1);
+    QCOMPARE(m_app->printer.fontName(), font.isEmpty() ? editorFont : font);
     const QString printed = pdfText(pdf);
     QCOMPARE(markersIn(printed, "L"),
              QStringList(copiesPrinted, numbered("L", 1, lines)).join(' '));
@@ -174,23 +177,6 @@ void TestPrintText::pages()
     // Each copy starts on a page of its own.
     if (copiesPrinted > 1)
         QVERIFY(printed.section('\f', pages / copiesPrinted, pages / copiesPrinted).trimmed().startsWith("L1 "));
-}
-
-void TestPrintText::fontOfTheJob_data()
-{
-    QTest::addColumn<QString>("typed"); // an empty box prints in the document's font
-    QTest::newRow("typed name") << "Alpha";
-    QTest::newRow("empty box: the editor's font") << "";
-}
-
-void TestPrintText::fontOfTheJob()
-{
-    QFETCH(QString, typed);
-    openOver(QStringLiteral("x"));
-    const QString editorFont = frame()->activeDocument()->rtfEdit()->font().family();
-    control<QComboBox>("cmbFont")->setEditText(typed);
-    control<QPushButton>("btnPrint(0)")->click();
-    QCOMPARE(m_app->printer.fontName(), typed.isEmpty() ? editorFont : typed);
 }
 
 void TestPrintText::noPrinterWritesAPdfFile_data()
