@@ -2,10 +2,10 @@
 
 #include "cliphistory/cliphistory.h"
 #include "platform/cp932codec.h"
+#include "platform/filewriter.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace zp {
 
@@ -48,17 +48,7 @@ bool SaveClipHistory(const ClipHistory &history, const QString &path, HistorySav
     }
     // Never written in place: a full disk or a cut-off write must not leave
     // half a file where the old one was.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return fail(error, file.errorString());
-    if (file.write(bytes) != bytes.size()) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
-        return fail(error, reason);
-    }
-    if (!file.commit())
-        return fail(error, file.errorString());
-    return true;
+    return writeWholeFile(path, bytes, error, InPlace::Never);
 }
 
 } // namespace zp

@@ -61,10 +61,12 @@ bool writeInPlace(const QString &path, const QByteArray &bytes, bool regular, QS
 
 } // namespace
 
-bool writeWholeFile(const QString &path, const QByteArray &bytes, QString *error)
+bool writeWholeFile(const QString &path, const QByteArray &bytes, QString *error,
+                    InPlace inPlace)
 {
+    const bool mayWriteInPlace = inPlace == InPlace::WhereNeeded;
     const QFileInfo info(path);
-    if (info.exists() && !info.isFile() && !info.isDir()) {
+    if (mayWriteInPlace && info.exists() && !info.isFile() && !info.isDir()) {
         // A temporary file renamed over a device or a pipe would replace the
         // device node with a plain file.
         return writeInPlace(path, bytes, false, error);
@@ -74,12 +76,12 @@ bool writeWholeFile(const QString &path, const QByteArray &bytes, QString *error
     struct stat existing {};
     const bool exists = ::stat(QFile::encodeName(path).constData(), &existing) == 0
             && S_ISREG(existing.st_mode);
-    if (exists && existing.st_nlink > 1)
+    if (mayWriteInPlace && exists && existing.st_nlink > 1)
         return writeInPlace(path, bytes, true, error);
 #endif
 
     QSaveFile file(path);
-    file.setDirectWriteFallback(true);
+    file.setDirectWriteFallback(mayWriteInPlace);
     if (!file.open(QIODevice::WriteOnly))
         return fail(error, file.errorString());
     if (file.write(bytes) != bytes.size()) {

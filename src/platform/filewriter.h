@@ -19,6 +19,12 @@ namespace zp {
 // before the old content is touched. An existing file in a folder that does
 // not allow a temporary file is also written in place. On failure returns false
 // and sets *error (when given) to the reason.
-bool writeWholeFile(const QString &path, const QByteArray &bytes, QString *error = nullptr);
+//
+// With InPlace::Never the file is only ever replaced whole, so a failed write
+// can never leave part of a file where the old one was (for files the program
+// keeps for itself, where a split hard link matters less than a torn file).
+enum class InPlace { WhereNeeded, Never };
+bool writeWholeFile(const QString &path, const QByteArray &bytes, QString *error = nullptr,
+                    InPlace inPlace = InPlace::WhereNeeded);
 
 } // namespace zp
