@@ -5,6 +5,7 @@
 #include "editor/linenumbergutter.h"
 #include "editor/textview.h"
 #include "platform/appcontext.h"
+#include "platform/childsizestate.h"
 #include "platform/clipboard.h"
 #include "platform/editsettings.h"
 #include "platform/frame.h"
@@ -67,14 +68,7 @@ void EditWindow::Form_Load()
     if (m_context.frame) {
         m_subWindow = m_context.frame->addChild(this);
         connect(m_subWindow, &QMdiSubWindow::aboutToActivate, this, &EditWindow::Form_Activate);
-        connect(m_subWindow, &QMdiSubWindow::windowStateChanged, this,
-                [this](Qt::WindowStates oldState, Qt::WindowStates newState) {
-                    // Activation alone changes no size; only the size states
-                    // count as a resize.
-                    const Qt::WindowStates sizeStates = Qt::WindowMinimized | Qt::WindowMaximized;
-                    if ((oldState & sizeStates) != (newState & sizeStates))
-                        Form_Resize();
-                });
+        onSizeStateChanged(m_subWindow, this, [this] { Form_Resize(); });
         m_subWindow->show();
     }
     show();

@@ -1,6 +1,7 @@
 #include "preview/previewwindow.h"
 
 #include "platform/appcontext.h"
+#include "platform/childsizestate.h"
 #include "platform/browserview.h"
 #include "platform/frame.h"
 #include "platform/messageboxes.h"
@@ -36,12 +37,7 @@ void PreviewWindow::Form_Load()
         m_subWindow = m_context.frame->addChild(this);
         m_subWindow->setWindowIcon(m_context.frame->widget()->windowIcon());
         connect(m_subWindow, &QMdiSubWindow::aboutToActivate, this, &PreviewWindow::Form_Activate);
-        connect(m_subWindow, &QMdiSubWindow::windowStateChanged, this,
-                [this](Qt::WindowStates oldState, Qt::WindowStates newState) {
-                    const Qt::WindowStates sizeStates = Qt::WindowMinimized | Qt::WindowMaximized;
-                    if ((oldState & sizeStates) != (newState & sizeStates))
-                        Form_Resize();
-                });
+        onSizeStateChanged(m_subWindow, this, [this] { Form_Resize(); });
         m_subWindow->show();
         // The new window is the active child even while the frame is not the
         // active top-level window.
