@@ -6,6 +6,7 @@
 // Runs on the offscreen platform unless QT_QPA_PLATFORM says otherwise (its
 // clipboard lives in the process, so only the program's own cost is measured).
 
+#include "silentboxes.h"
 #include "app/startup.h"
 #include "benchutil.h"
 #include "cliphistory/clipmonitor.h"
@@ -29,14 +30,7 @@
 
 namespace {
 
-class SilentBoxes : public zp::MessageBoxes
-{
-public:
-    Answer show(QWidget *, const QString &, const QString &, Buttons, Icon, Answer) override
-    {
-        return Answer::Ok;
-    }
-};
+using SilentBoxes = zpbench::SilentBoxes;
 
 // Starts a new peak for VmHWM.
 void resetPeak()

@@ -5,6 +5,7 @@
 //   bench_jump [MEGABYTES=50] [--one-line] [--wrap]
 // Runs on the offscreen platform unless QT_QPA_PLATFORM says otherwise.
 
+#include "silentboxes.h"
 #include "app/startup.h"
 #include "benchutil.h"
 #include "editor/editwindow.h"
@@ -24,14 +25,7 @@
 
 namespace {
 
-class SilentBoxes : public zp::MessageBoxes
-{
-public:
-    Answer show(QWidget *, const QString &, const QString &, Buttons, Icon, Answer) override
-    {
-        return Answer::Ok;
-    }
-};
+using SilentBoxes = zpbench::SilentBoxes;
 
 // Presses key on view and returns the wall and CPU seconds until the view
 // has painted and no events are left.

@@ -6,6 +6,7 @@
 // One file per run, so that the peak memory belongs to that file. Runs on the
 // offscreen platform unless QT_QPA_PLATFORM says otherwise.
 
+#include "silentboxes.h"
 #include "app/startup.h"
 #include "benchutil.h"
 #include "documents/documents.h"
@@ -26,14 +27,7 @@
 
 namespace {
 
-class SilentBoxes : public zp::MessageBoxes
-{
-public:
-    Answer show(QWidget *, const QString &, const QString &, Buttons, Icon, Answer) override
-    {
-        return Answer::Ok;
-    }
-};
+using SilentBoxes = zpbench::SilentBoxes;
 
 // Reading and decoding alone, block by block as the program reads.
 double decodeSeconds(const QString &path, qsizetype *characters)

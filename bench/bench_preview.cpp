@@ -5,6 +5,7 @@
 //   bench_preview [SIZE_BYTES]
 // Needs a display (xvfb-run -a) or the offscreen platform.
 
+#include "silentboxes.h"
 #include "app/startup.h"
 #include "benchutil.h"
 #include "documents/documents.h"
@@ -29,14 +30,7 @@
 
 namespace {
 
-class SilentBoxes : public zp::MessageBoxes
-{
-public:
-    Answer show(QWidget *, const QString &, const QString &, Buttons, Icon, Answer) override
-    {
-        return Answer::Ok;
-    }
-};
+using SilentBoxes = zpbench::SilentBoxes;
 
 // Resident memory of the processes whose parent is pid, in MiB.
 double childrenRssMiB(qint64 pid)

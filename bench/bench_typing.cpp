@@ -6,6 +6,7 @@
 // the middle of the text instead of at its end.
 // Runs on the offscreen platform unless QT_QPA_PLATFORM says otherwise.
 
+#include "silentboxes.h"
 #include "app/startup.h"
 #include "benchutil.h"
 #include "editor/editwindow.h"
@@ -27,14 +28,7 @@
 namespace {
 
 // No box may appear in a benchmark; answering Ok keeps it running.
-class SilentBoxes : public zp::MessageBoxes
-{
-public:
-    Answer show(QWidget *, const QString &, const QString &, Buttons, Icon, Answer) override
-    {
-        return Answer::Ok;
-    }
-};
+using SilentBoxes = zpbench::SilentBoxes;
 
 } // namespace
 

@@ -5,6 +5,7 @@
 //   build/bench/bench_find [lines] [replace-only]
 //   (default 100000 lines of 100 characters, 10 MB)
 
+#include "silentboxes.h"
 #include "editor/editwindow.h"
 #include "editor/textview.h"
 #include "find/finddialog.h"
@@ -27,16 +28,7 @@
 
 namespace {
 
-class SilentBoxes : public zp::MessageBoxes
-{
-public:
-    Answer show(QWidget *, const QString &text, const QString &, Buttons, Icon, Answer) override
-    {
-        last = text;
-        return Answer::Ok;
-    }
-    QString last;
-};
+using SilentBoxes = zpbench::SilentBoxes;
 
 class NoClipboard : public zp::Clipboard
 {
