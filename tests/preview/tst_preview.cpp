@@ -17,12 +17,7 @@ namespace {
 
 QList<zp::PreviewWindow *> previews(const TestApp &t)
 {
-    QList<zp::PreviewWindow *> list;
-    for (int i = 0; i < t.context().windows->count(); ++i) {
-        if (auto *w = qobject_cast<zp::PreviewWindow *>(t.context().windows->at(i)))
-            list.append(w);
-    }
-    return list;
+    return t.windowsOf<zp::PreviewWindow>();
 }
 
 BrowserDouble *browser(zp::PreviewWindow *preview)
@@ -57,8 +52,7 @@ private Q_SLOTS:
 
     void showPreview_data();
     void showPreview();
-    void captionFollowsAMaximizedPreview();
-    void closingAPreview();
+    void closingAMaximizedPreview();
     void refreshAfterSaving_data();
     void refreshAfterSaving();
     void printingTheFirstIdlePreview_data();
@@ -107,22 +101,18 @@ void TestPreview::showPreview()
     }
 }
 
-// (The toolbar and the File menu over a preview are checked with the other menus.)
-void TestPreview::captionFollowsAMaximizedPreview()
+// A maximised preview names its page in the frame's caption until it closes.
+// (Restoring, and the toolbar and File menu over a preview, are checked with
+// the document windows and the other menus.)
+void TestPreview::closingAMaximizedPreview()
 {
-    m_app->documents().NewDocument(1)->setWindowTitle(QStringLiteral("/w/a.html"));
+    QPointer<zp::EditWindow> document = m_app->documents().NewDocument(1);
+    document->setWindowTitle(QStringLiteral("/w/a.html"));
     frame()->mnuBrowView_Click();
-    QMdiSubWindow *sub = ::previews(*m_app).first()->subWindow();
-    sub->showMaximized();
-    QCOMPARE(frame()->caption(), QStringLiteral("/w/a.html"));
-    sub->showNormal();
-    QCOMPARE(frame()->caption(), QString());
-}
-
-void TestPreview::closingAPreview()
-{
-    frame()->mnuBrowView_Click();
+    document->subWindow()->close();
+    QTRY_VERIFY(!document);
     ::previews(*m_app).first()->subWindow()->showMaximized();
+    QCOMPARE(frame()->caption(), QStringLiteral("/w/a.html"));
     frame()->mnuFileClose_Click();
     QTRY_VERIFY(frame()->mdiArea()->subWindowList().isEmpty());
     QCOMPARE(m_app->documents().FindPreviewForm(), 0);

@@ -112,16 +112,17 @@ struct TestApp
         document->rtfEdit()->setModified(false);
         return document;
     }
-    // The document windows in load order, and their titles.
-    QList<zp::EditWindow *> documentWindows() const
+    // The loaded windows of one kind in load order; the document windows, and their titles.
+    template<typename Window> QList<Window *> windowsOf() const
     {
-        QList<zp::EditWindow *> list;
+        QList<Window *> list;
         for (int i = 0; i < context().windows->count(); ++i) {
-            if (auto *w = qobject_cast<zp::EditWindow *>(context().windows->at(i)))
+            if (auto *w = qobject_cast<Window *>(context().windows->at(i)))
                 list.append(w);
         }
         return list;
     }
+    QList<zp::EditWindow *> documentWindows() const { return windowsOf<zp::EditWindow>(); }
     QStringList documentTitles() const
     {
         QStringList titles;
