@@ -48,12 +48,10 @@ void TestToolbarIcons::themeFirst_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<QStringList>("themeIcons");
     QTest::addColumn<QString>("expected"); // the theme icon used; empty: the shipped one
-    QTest::newRow("theme icon") << "save" << QStringList{"document-save"} << "document-save";
     QTest::newRow("first choice") << "backcolor" << QStringList{"color-fill", "format-fill-color"}
                                   << "format-fill-color";
     QTest::newRow("second choice") << "clipboard" << QStringList{"clipboard"} << "clipboard";
-    QTest::newRow("clipboard is not paste") << "clipboard" << QStringList{"edit-paste"} << "";
-    QTest::newRow("redo is not undo") << "redo" << QStringList{"edit-undo"} << "";
+    QTest::newRow("none of its names: shipped") << "redo" << QStringList{"edit-undo"} << "";
     QTest::newRow("unknown name") << "New" << QStringList{"document-new"} << "<null>";
 }
 
