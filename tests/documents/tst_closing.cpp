@@ -169,8 +169,6 @@ void TestClosing::exitAsksEveryDocument_data()
             << QList<Answer>{Answer::Yes, Answer::No} << true << QByteArray("saved+edit");
     QTest::newRow("Yes then Cancel: stays, first saved")
             << QList<Answer>{Answer::Yes, Answer::Cancel} << false << QByteArray("saved+edit");
-    QTest::newRow("No then Cancel: stays, first unsaved")
-            << QList<Answer>{Answer::No, Answer::Cancel} << false << QByteArray("saved");
 }
 
 void TestClosing::exitAsksEveryDocument()

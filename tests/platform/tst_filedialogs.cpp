@@ -53,7 +53,7 @@ bool selectRow(QFileDialog *dialog, const QString &name)
         const QModelIndex first = list->model()->index(0, 0, list->rootIndex());
         row = list->model()->match(first, Qt::DisplayRole, name, 1, Qt::MatchExactly).value(0);
         return row.isValid();
-    });
+    }, 30000); // the folder is read by a thread of its own, slow on a busy machine
     QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::ControlModifier,
                       list->visualRect(row).center());
     return row.isValid();
