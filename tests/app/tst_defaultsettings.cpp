@@ -2,8 +2,6 @@
 
 #include "app/defaultsettings.h"
 
-#include "platform/profile.h"
-
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
@@ -18,8 +16,6 @@ private Q_SLOTS:
     void init() { QFile::remove(path()); }
     void goldenFile_data();
     void goldenFile();
-    void windowSize_data();
-    void windowSize();
     void missingFolder();
 
 private:
@@ -30,51 +26,42 @@ private:
 void TestDefaultSettings::goldenFile_data()
 {
     QTest::addColumn<QByteArray>("existing");
-    QTest::newRow("no file yet") << QByteArray();
-    QTest::newRow("old file emptied first")
-        << QByteArray("[Edit]\r\nBackup=1\r\nUnknown=2\r\n[History]\r\nFileList1=a\r\n");
-}
-
-// The bytes at 15 twips per pixel; the clipboard keys come last in [Edit].
-void TestDefaultSettings::goldenFile()
-{
-    QFETCH(QByteArray, existing);
-    QFile file(path());
-    QVERIFY(existing.isNull() || (file.open(QIODevice::WriteOnly) && file.write(existing) > 0));
-    file.close();
-    QVERIFY(WriteDefaultSettings(path(), 15, 15));
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    QCOMPARE(file.readAll(),
-             QByteArray("[Edit]\r\nBackup=0\r\nSaveBackup=0\r\nEndBackup=0\r\nHTML=1\r\n"
-                        "FontColor=000000\r\nBackColor=FFFFFF\r\nMainWindowWidth=535\r\n"
-                        "MainWindowHeight=435\r\nTagColor=FF0000\r\nTagCheck=1\r\nEndCheckColor=1\r\n"
-                        "LineNum=1\r\nLineNoColor=bbbbbb\r\nClipboardHistory=5\r\n"
-                        "ClipboardSaveTiming=0\r\nClipboardSaveType=0\r\n[History]\r\n"
-                        "FileList1=\r\nFileList2=\r\nFileList3=\r\nFileList4=\r\nFileList5=\r\n"
-                        "FileList6=\r\nFileList7=\r\nFileList8=\r\nFileList9=\r\nFileList10=\r\n"));
-}
-
-void TestDefaultSettings::windowSize_data()
-{
     QTest::addColumn<int>("twipsPerPixelX");
     QTest::addColumn<int>("twipsPerPixelY");
     QTest::addColumn<int>("width");
     QTest::addColumn<int>("height");
-    QTest::newRow("120 dpi, quotient truncated") << 12 << 12 << 668 << 543;
-    QTest::newRow("different axes") << 20 << 10 << 401 << 652;
-    QTest::newRow("zero and negative taken as 15") << 0 << -3 << 535 << 435;
+    const QByteArray old("[Edit]\r\nBackup=1\r\nUnknown=2\r\n[History]\r\nFileList1=a\r\n");
+    QTest::newRow("no file yet") << QByteArray() << 15 << 15 << 535 << 435;
+    QTest::newRow("old file emptied first") << old << 15 << 15 << 535 << 435;
+    QTest::newRow("120 dpi, quotient truncated") << QByteArray() << 12 << 12 << 668 << 543;
+    QTest::newRow("different axes") << QByteArray() << 20 << 10 << 401 << 652;
+    QTest::newRow("zero and negative taken as 15") << QByteArray() << 0 << -3 << 535 << 435;
 }
 
-void TestDefaultSettings::windowSize()
+// The bytes, with the window's size in pixels; the clipboard keys come last in [Edit].
+void TestDefaultSettings::goldenFile()
 {
+    QFETCH(QByteArray, existing);
     QFETCH(int, twipsPerPixelX);
     QFETCH(int, twipsPerPixelY);
     QFETCH(int, width);
     QFETCH(int, height);
+    QFile file(path());
+    QVERIFY(existing.isNull() || (file.open(QIODevice::WriteOnly) && file.write(existing) > 0));
+    file.close();
     QVERIFY(WriteDefaultSettings(path(), twipsPerPixelX, twipsPerPixelY));
-    const QString edit = QStringLiteral("Edit");
-    QCOMPARE(GetPrivateProfileInt(edit, QStringLiteral("MainWindowWidth"), -1, path()), width);
-    QCOMPARE(GetPrivateProfileInt(edit, QStringLiteral("MainWindowHeight"), -1, path()), height);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(),
+             QStringLiteral("[Edit]\r\nBackup=0\r\nSaveBackup=0\r\nEndBackup=0\r\nHTML=1\r\n"
+                            "FontColor=000000\r\nBackColor=FFFFFF\r\nMainWindowWidth=%1\r\n"
+                            "MainWindowHeight=%2\r\nTagColor=FF0000\r\nTagCheck=1\r\nEndCheckColor=1\r\n"
+                            "LineNum=1\r\nLineNoColor=bbbbbb\r\nClipboardHistory=5\r\n"
+                            "ClipboardSaveTiming=0\r\nClipboardSaveType=0\r\n[History]\r\n"
+                            "FileList1=\r\nFileList2=\r\nFileList3=\r\nFileList4=\r\nFileList5=\r\n"
+                            "FileList6=\r\nFileList7=\r\nFileList8=\r\nFileList9=\r\nFileList10=\r\n")
+                     .arg(width)
+                     .arg(height)
+                     .toLatin1());
 }
 
 void TestDefaultSettings::missingFolder()
