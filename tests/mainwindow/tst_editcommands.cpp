@@ -258,18 +258,15 @@ void TestEditCommands::conversionsThroughMenu_data()
     QTest::newRow("tags lower") << "mnuEditHtmlSmall" << "<a>X</a>\r\nb\rc\n\rd";
 }
 
+// Each item runs its own conversion; the bytes, the caret and the undo step
+// are tst_editconversions' case.
 void TestEditCommands::conversionsThroughMenu()
 {
     QFETCH(QString, command);
     QFETCH(QString, expected);
-    const QString raw = QStringLiteral("<a>X</A>\r\nb\rc\n\rd");
-    view()->setText(raw);
-    view()->setModified(false);
+    view()->setText(QStringLiteral("<a>X</A>\r\nb\rc\n\rd"));
     run(command);
     QCOMPARE(view()->rawText(), expected);
-    QCOMPARE(view()->isModified(), true);
-    main()->menus().mnuEditUndo->trigger();
-    QCOMPARE(view()->rawText(), raw);
 }
 
 void TestEditCommands::gutterPausedWhileActiveMinimised()
