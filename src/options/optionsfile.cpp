@@ -21,8 +21,9 @@ bool fail(QString *message, const QString &path, const QString &reason)
     return false;
 }
 
-// The file's bytes; a missing file has none.
-bool readAll(const QString &path, QByteArray *bytes, QString *reason)
+// The file's bytes; a missing file has none. With mode ReadWrite the file
+// must also be writable as it is: a read-only settings file is not replaced.
+bool readAll(const QString &path, QIODevice::OpenMode mode, QByteArray *bytes, QString *reason)
 {
     QFile file(path);
     if (!file.exists())
@@ -31,7 +32,7 @@ bool readAll(const QString &path, QByteArray *bytes, QString *reason)
         *reason = QStringLiteral("同じ名前のフォルダーがあります。");
         return false;
     }
-    if (!file.open(QIODevice::ReadOnly)) {
+    if (!file.open(mode)) {
         *reason = file.errorString();
         return false;
     }
@@ -47,7 +48,7 @@ bool writeEditKeys(const SettingsFile &settings, const QList<std::pair<QString, 
     const QString path = settings.path();
     QString reason;
     QByteArray bytes;
-    if (!readAll(path, &bytes, &reason))
+    if (!readAll(path, QIODevice::ReadWrite, &bytes, &reason))
         return fail(message, path, reason);
 
     QTemporaryDir work;
@@ -69,7 +70,7 @@ bool writeEditKeys(const SettingsFile &settings, const QList<std::pair<QString, 
     }
 
     QByteArray written;
-    if (!readAll(copy, &written, &reason))
+    if (!readAll(copy, QIODevice::ReadOnly, &written, &reason))
         return fail(message, path, reason);
     if (!writeWholeFile(path, written, &reason, InPlace::Never))
         return fail(message, path, reason);
