@@ -12,6 +12,7 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
 
@@ -95,14 +96,15 @@ void TestOptionsDialog::mapping_data()
             << lines({"[Edit]", "FontColor=FF0000123", "EndBackup=0", "Backup=0", "SaveBackup=0",
                       "HTML=0", "EndCheckColor=0", "LineNum=0", "ClipboardHistory=5",
                       "ClipboardSaveType=0", "ClipboardSaveTiming=0", "[History]", "FileList1="});
-    QTest::newRow("timing 0 with type 1 shows kept; 0a07 typed; manual and append")
+    QTest::newRow("timing 0 with type 1 shows kept; 0a07 typed; manual and append; chosen colour")
             << lines({"[Edit]", "EndBackup=1", "ClipboardSaveTiming=0", "ClipboardSaveType=1"})
             << "100 0 2 | ,, 0 | 5 1 00 on | page 1"
-            << QStringList{"type txtClipboard 0a07", "click optClipManual", "click optClipAdd"}
-            << "100 0 2 | ,, 0 | 007 1 11 on | page 1"
+            << QStringList{"type txtClipboard 0a07", "click optClipManual", "click optClipAdd",
+                           "choose 1 #0102ff"}
+            << "100 0 2 | ,0102FF, 0 | 007 1 11 on | page 1"
             << lines({"[Edit]", "EndBackup=1", "ClipboardSaveTiming=1", "ClipboardSaveType=2",
-                      "Backup=0", "SaveBackup=0", "HTML=0", "EndCheckColor=0", "LineNum=0",
-                      "ClipboardHistory=7"});
+                      "Backup=0", "SaveBackup=0", "HTML=0", "BackColor=0102FF", "EndCheckColor=0",
+                      "LineNum=0", "ClipboardHistory=7"});
     const QByteArray kept = lines({"[Edit]", "Backup=0", "SaveBackup=0", "EndBackup=0", "HTML=0",
                                    "EndCheckColor=0", "LineNum=0", "ClipboardHistory=50",
                                    "ClipboardSaveTiming=2", "ClipboardSaveType=2"});
@@ -147,6 +149,9 @@ void TestOptionsDialog::mapping()
                 box->insert(a[2]);
         } else if (a[0] == "click") {
             QTest::mouseClick(control(dialog, a[1]), Qt::LeftButton, {}, QPoint(4, 4));
+        } else if (a[0] == "choose") {
+            f.colors.answers.append(QColor(a[2]));
+            control<QPushButton>(dialog, "btnColor(" + a[1] + ")")->click();
         } else if (a[0] == "focus") {
             control(dialog, a[1])->setFocus();
         } else if (a[0] == "tab") {
@@ -234,6 +239,9 @@ void TestOptionsDialog::discardingWritesNothing()
     const QByteArray old = readBytes(f.settingsPath());
     zp::OptionsDialog *dialog = openOptions(f);
     QVERIFY(dialog);
+    // Opened again, the same dialog comes to the front.
+    QCOMPARE(openOptions(f), dialog);
+    QCOMPARE(f.frame()->findChildren<zp::OptionsDialog *>().size(), 1);
     control<QCheckBox>(dialog, "chkBackup(2)")->setChecked(true);
     control<QLineEdit>(dialog, "txtColor(1)")->setText("000000");
     control<QCheckBox>(dialog, "chkLineNum")->setChecked(false);
