@@ -246,6 +246,13 @@ void TestOptionsDialog::discardingWritesNothing()
     control<QLineEdit>(dialog, "txtColor(1)")->setText("000000");
     control<QCheckBox>(dialog, "chkLineNum")->setChecked(false);
     control<QCheckBox>(dialog, "chkClipHistory")->setChecked(true);
+    if (how != "Cancel") {
+        // Closing with a size the box would refuse asks nothing.
+        auto *size = control<QLineEdit>(dialog, "txtClipboard");
+        size->setFocus();
+        size->clear();
+        QTest::keyClick(size, Qt::Key_3);
+    }
     if (how == "Cancel")
         QTest::mouseClick(control(dialog, "btnCancel"), Qt::LeftButton);
     else if (how == "close")
