@@ -11,7 +11,6 @@
 class QCheckBox;
 class QFrame;
 class QGroupBox;
-class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
