@@ -74,16 +74,16 @@ void EditWindow::Form_Load()
     show();
 
     m_picLineNo->setNumberColor(lineNumberColor(m_context.settings));
-    if (lineNumbersOn(m_context.settings)) {
-        m_context.lineNumbersHidden = false;
-        layoutControls();
-        DrawLineNumbers();
-        m_lineNumbersShown = true;
-    } else {
-        m_context.lineNumbersHidden = true;
-        m_lineNumbersShown = false;
-    }
+    setLineNumbersShown(lineNumbersOn(m_context.settings));
+}
+
+void EditWindow::setLineNumbersShown(bool shown)
+{
+    m_context.lineNumbersHidden = !shown;
+    m_lineNumbersShown = shown;
     layoutControls();
+    if (shown)
+        DrawLineNumbers();
 }
 
 void EditWindow::Form_Activate()

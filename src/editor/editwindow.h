@@ -35,6 +35,9 @@ public:
     // True while this window draws line numbers in its gutter after every
     // repaint of its text: set at load from the "LineNum" setting.
     bool lineNumbersShown() const { return m_lineNumbersShown; }
+    // Shows or hides the gutter (the text then fills the window) and sets the
+    // shared flag that every document window's layout follows to match.
+    void setLineNumbersShown(bool shown);
 
     // What the window is busy with: its file being read in, or a replace-all
     // over its text. A busy window takes no command on its text (the frame's

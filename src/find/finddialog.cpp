@@ -87,13 +87,8 @@ FindDialog::FindDialog(AppContext &context, QWidget *owner)
 
 void FindDialog::buildControls()
 {
-    const int tx = twipsPerPixelX(this);
-    const int ty = twipsPerPixelY(this);
-    auto px = [](int twips, int perPixel) { return (twips + perPixel / 2) / perPixel; };
-    auto place = [&](QWidget *w, const Place &p) {
-        w->setGeometry(px(p.left, tx), px(p.top, ty), px(p.width, tx), px(p.height, ty));
-    };
-    setFixedSize(px(ClientWidth, tx), px(ClientHeight, ty));
+    auto place = [](QWidget *w, const Place &p) { placeInTwips(w, p.left, p.top, p.width, p.height); };
+    setClientSizeInTwips(this, ClientWidth, ClientHeight);
 
     auto name = [](const char *kind, int i) { return QStringLiteral("%1(%2)").arg(QLatin1String(kind)).arg(i); };
     for (int i = 0; i < 2; ++i) {
@@ -138,7 +133,8 @@ void FindDialog::buildControls()
         QPalette palette = line->palette();
         palette.setColor(QPalette::Window, QColor(LinePlaces[i].color));
         line->setPalette(palette);
-        line->setGeometry(0, px(LinePlaces[i].top, ty), px(1200, tx), 1);
+        line->setGeometry(0, twipsToPixels(LinePlaces[i].top, twipsPerPixelY(this)),
+                          twipsToPixels(1200, twipsPerPixelX(this)), 1);
         m_linTop.append(line);
     }
 
@@ -183,15 +179,7 @@ void FindDialog::unload()
 
 void FindDialog::Form_Load()
 {
-    if (QWidget *main = parentWidget()) {
-        const QRect outer = main->frameGeometry();
-        const QSize own = frameGeometry().size();
-        // Integer division truncates toward zero, so a dialog larger than the
-        // main window sits as far off-centre as the rule says.
-        move(outer.left() + (outer.width() - own.width()) / 2,
-             outer.top() + (outer.height() - own.height()) / 2);
-        setWindowIcon(main->windowIcon());
-    }
+    centreOverOwner(this, parentWidget());
 
     // Boxes and options start afresh at every opening.
     for (QCheckBox *option : std::as_const(m_chkOption))

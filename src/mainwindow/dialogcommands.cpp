@@ -4,6 +4,7 @@
 #include "find/finddialog.h"
 #include "mainwindow/aboutbox.h"
 #include "mainwindow/mainwindow.h"
+#include "options/optionsdialog.h"
 #include "platform/appcontext.h"
 #include "platform/windowlist.h"
 #include "preview/previews.h"
@@ -15,8 +16,10 @@ void MainWindow::mnuBrowView_Click()
     ShowPreview(m_context);
 }
 
-// The options window arrives with that feature.
-void MainWindow::mnuOptionSetup_Click() {}
+void MainWindow::mnuOptionSetup_Click()
+{
+    OptionsDialog::showModeless(m_context, this);
+}
 
 void MainWindow::mnuFindText_Click()
 {

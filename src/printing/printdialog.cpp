@@ -52,13 +52,8 @@ PrintDialog::PrintDialog(AppContext &context, QWidget *owner)
 
 void PrintDialog::buildControls()
 {
-    const int tx = twipsPerPixelX(this);
-    const int ty = twipsPerPixelY(this);
-    auto px = [](int twips, int perPixel) { return (twips + perPixel / 2) / perPixel; };
-    auto place = [&](QWidget *w, const Place &p) {
-        w->setGeometry(px(p.left, tx), px(p.top, ty), px(p.width, tx), px(p.height, ty));
-    };
-    setFixedSize(px(ClientWidth, tx), px(ClientHeight, ty));
+    auto place = [](QWidget *w, const Place &p) { placeInTwips(w, p.left, p.top, p.width, p.height); };
+    setClientSizeInTwips(this, ClientWidth, ClientHeight);
 
     m_Frame1 = new QGroupBox(QStringLiteral("印刷の向き"), this);
     m_Frame1->setObjectName(QStringLiteral("Frame1"));
@@ -116,7 +111,8 @@ void PrintDialog::buildControls()
         QPalette palette = line->palette();
         palette.setColor(QPalette::Window, QColor(lines[i].color));
         line->setPalette(palette);
-        line->setGeometry(0, px(lines[i].top, ty), px(5520, tx), 1);
+        line->setGeometry(0, twipsToPixels(lines[i].top, twipsPerPixelY(this)),
+                          twipsToPixels(5520, twipsPerPixelX(this)), 1);
         m_linTop.append(line);
     }
 
@@ -132,18 +128,7 @@ void PrintDialog::Form_Load()
     Printer *printer = m_context.printer;
     setWindowTitle(QStringLiteral("印刷 ") + (printer ? printer->deviceName() : QString()));
 
-    if (QWidget *main = parentWidget()) {
-        // Centred in twips: each difference halved by integer division, which
-        // truncates toward zero for a dialog larger than the main window.
-        const int tx = twipsPerPixelX(this);
-        const int ty = twipsPerPixelY(this);
-        const QRect outer = main->frameGeometry();
-        const QSize own = frameGeometry().size();
-        const int top = outer.top() * ty + (outer.height() - own.height()) * ty / 2;
-        const int left = outer.left() * tx + (outer.width() - own.width()) * tx / 2;
-        move(left / tx, top / ty);
-        setWindowIcon(main->windowIcon());
-    }
+    centreOverOwner(this, parentWidget());
 
     if (!printer)
         return;
