@@ -32,7 +32,24 @@ bool writeInPlace(const QString &path, const QByteArray &bytes, bool regular, QS
     // ReadWrite does not truncate on open: the old content stays readable for
     // the way back.
     const QIODevice::OpenMode mode = regular ? QIODevice::ReadWrite : QIODevice::WriteOnly;
-    if (!target.open(mode | QIODevice::Unbuffered))
+#ifdef Q_OS_UNIX
+    if (!regular) {
+        // A pipe nobody reads would hold the program in open() for ever; not
+        // blocking there, it fails at once.
+        const int fd = ::open(QFile::encodeName(path).constData(),
+                              O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+        if (fd < 0)
+            return fail(error, QString::fromLocal8Bit(std::strerror(errno)));
+        const int flags = ::fcntl(fd, F_GETFL);
+        if (flags == -1 || ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) == -1
+            || !target.open(fd, mode | QIODevice::Unbuffered, QFileDevice::AutoCloseHandle)) {
+            const int reason = errno;
+            ::close(fd);
+            return fail(error, QString::fromLocal8Bit(std::strerror(reason)));
+        }
+    }
+#endif
+    if (!target.isOpen() && !target.open(mode | QIODevice::Unbuffered))
         return fail(error, target.errorString());
     if (!regular) {
         if (target.write(bytes) != bytes.size())

@@ -255,7 +255,7 @@ void TestOpenFiles::unreadFileAsksBeforeSave()
         w = f.documents().NewDocument(1);
         w->setWindowTitle(path);
         FailingFile file(bytes, Documents::ReadBlock + 100);
-        QVERIFY(f.documents().LoadDocumentFrom(w, path, file));
+        QVERIFY(f.documents().LoadDocumentFrom(w, path, file) == Documents::Loaded::Yes);
         w->rtfEdit()->setModified(false);
     } else {
         QFile::setPermissions(path, {});
