@@ -3,6 +3,7 @@
 
 #include "app/defaultsettings.h"
 
+#include "permissions.h"
 #include "testapp.h"
 
 #include <QApplication>
@@ -10,8 +11,11 @@
 #include <QTest>
 #include <QTimer>
 
+#include <sys/stat.h>
+
 using zptest::TestApp;
 using zptest::readBytes;
+using zp::testing::FileModesEnforced;
 
 class TestStartup : public QObject
 {
@@ -22,6 +26,8 @@ private Q_SLOTS:
     void foldersNotWritable_data();
     void foldersNotWritable();
     void closingDuringCommandLineLoadEnds();
+    void badSettingsAndBackupFolder_data();
+    void badSettingsAndBackupFolder();
 };
 
 void TestStartup::firstStartCreatesFolderAndSettings()
@@ -97,6 +103,68 @@ void TestStartup::closingDuringCommandLineLoadEnds()
     QCOMPARE(QApplication::exec(), 0);
     QVERIFY(!t.frame()->isVisible());
     QVERIFY(t.frame()->mdiArea()->subWindowList().isEmpty());
+}
+
+// Whatever holds the settings file's or the backup folder's place, the program
+// starts, opens the file of its command line, and loses no line of the file.
+void TestStartup::badSettingsAndBackupFolder_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QByteArray>("settings");
+    QTest::newRow("not CP932, lines without =, repeated sections and keys, a long line")
+            << "file"
+            << "\xEF\xBB\xBF[Edit]\r\nno equals sign\r\n[edit]\r\nBackup=1\r\nBackup=0\r\n\x80\xFF=\xFD\r\n"
+               + QByteArray(100000, 'y') + "\r\n[History]\r\n[History]\r\nFileList1=\r\n";
+    QTest::newRow("a folder") << "folder" << QByteArray();
+    QTest::newRow("a named pipe") << "pipe" << QByteArray();
+    QTest::newRow("unreadable") << "unreadable" << QByteArray("[Edit]\r\nBackup=1\r\n");
+    QTest::newRow("Backup is a file") << "backup file" << QByteArray("[Edit]\r\nBackup=1\r\n");
+}
+
+void TestStartup::badSettingsAndBackupFolder()
+{
+    QFETCH(QString, kind);
+    QFETCH(QByteArray, settings);
+    TestApp t;
+    const QString ini = t.settingsPath();
+    if (kind == "folder")
+        QVERIFY(QDir().mkdir(ini));
+    else if (kind == "pipe")
+        QVERIFY(::mkfifo(QFile::encodeName(ini).constData(), 0600) == 0);
+    else
+        QVERIFY(t.writeSettings(settings));
+    if (kind == "backup file")
+        QVERIFY(zptest::writeBytes(t.folder.filePath("Backup"), "not a folder"));
+    if (kind == "unreadable")
+        QFile::setPermissions(ini, QFileDevice::WriteOwner);
+    const QString doc = t.writeFile("a.txt", "text");
+    {
+        FileModesEnforced enforced;
+        if (kind == "unreadable" && QFile(ini).open(QIODevice::ReadOnly))
+            QSKIP("file modes are not enforced for this user");
+        QVERIFY(t.start(doc));
+        QTRY_COMPARE(t.documentTitles(), QStringList{doc});
+    }
+    QVERIFY(t.main()->isVisible());
+    QCOMPARE(t.active()->rtfEdit()->text(), QStringLiteral("text"));
+    QVERIFY(t.boxes.settled());
+    QCOMPARE(t.boxes.shown().size(), 0);
+    QFile::setPermissions(ini, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    if (kind == "file") {
+        // The first [History] gets the new key; every other line is kept.
+        QCOMPARE(readBytes(ini),
+                 settings.replace("[History]\r\n[History]",
+                                  QByteArray("[History]\r\nFileList1=" + doc.toUtf8()
+                                             + "\r\n[History]")));
+    } else if (kind == "backup file") {
+        QVERIFY(t.main()->statusText().contains("バックアップを作成できませんでした"));
+        QCOMPARE(readBytes(t.folder.filePath("Backup")), QByteArray("not a folder"));
+    } else if (kind == "unreadable") {
+        QCOMPARE(readBytes(ini), settings);
+    } else {
+        QCOMPARE(QFileInfo(ini).isDir(), kind == "folder");
+        QVERIFY(!QFileInfo(ini).isFile());
+    }
 }
 
 QTEST_MAIN(TestStartup)
