@@ -66,7 +66,8 @@ bool LocalFileSystem::copyOver(const QString &source, const QString &target)
     if (openRegularFile(in, source).result != FileOpening::Opened)
         return false;
     QSaveFile out(target);
-    if (!out.open(QIODevice::WriteOnly))
+    // Unbuffered: a short write must show (see writeWholeFile).
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return false;
     out.setPermissions(in.permissions());
     QByteArray block;

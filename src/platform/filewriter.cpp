@@ -99,7 +99,10 @@ bool writeWholeFile(const QString &path, const QByteArray &bytes, QString *error
 
     QSaveFile file(path);
     file.setDirectWriteFallback(mayWriteInPlace);
-    if (!file.open(QIODevice::WriteOnly))
+    // Unbuffered, so a short write (a full disk, the file-size limit) shows in
+    // write()'s count: through the buffer Qt can report a flush that wrote only
+    // part of it as success, and commit a cut-off file over the old one.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return fail(error, file.errorString());
     if (file.write(bytes) != bytes.size()) {
         const QString reason = file.errorString();

@@ -1,10 +1,10 @@
 #include "platform/profile.h"
 
 #include "platform/cp932codec.h"
+#include "platform/filewriter.h"
 #include "platform/readablefile.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <QStringList>
 
 #include <algorithm>
@@ -250,13 +250,7 @@ bool WritePrivateProfileString(const QString &section, const QString &key,
         text += QLatin1String("\r\n");
     }
 
-    QSaveFile out(file);
-    if (!out.open(QIODevice::WriteOnly))
-        return false;
-    const QByteArray bytes = encodeCp932(text);
-    if (out.write(bytes) != bytes.size())
-        return false; // the destructor discards the temporary file
-    return out.commit();
+    return writeWholeFile(file, encodeCp932(text), nullptr, InPlace::Never);
 }
 
 } // namespace zp
