@@ -62,6 +62,7 @@ void TestOpenFiles::roundTripIsByteExact_data()
     QTest::newRow("empty") << QByteArray("");
     QTest::newRow("CR LF, CR and LF mixed") << QByteArray("a\r\nb\rc\nd\r\n\r\n\n\re");
     QTest::newRow("invalid bytes only") << QByteArray("\x80\xFF\xFD\x81", 4);
+    QTest::newRow("NUL bytes") << QByteArray("\0\0a\0\r\n\0", 7);
     QTest::newRow("exactly two blocks") << filler(2 * Documents::ReadBlock);
     QTest::newRow("character across blocks") << filler(Documents::ReadBlock + 5000,
                                                         Documents::ReadBlock - 1);
