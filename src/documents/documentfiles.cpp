@@ -104,8 +104,8 @@ bool Documents::openForDocument(const QString &path, QFile &file, FileOpening &o
     return true;
 }
 
-Documents::Loaded Documents::loadOpened(EditWindow *window, const QString &path, QFile &file,
-                                        const FileOpening &opening)
+Documents::Loaded Documents::LoadDocumentFile(EditWindow *window, const QString &path,
+                                              QFile &file, const FileOpening &opening)
 {
     switch (opening.result) {
     case FileOpening::Opened:
@@ -120,20 +120,6 @@ Documents::Loaded Documents::loadOpened(EditWindow *window, const QString &path,
         // does a folder (a command-line path rebuilt up to its folder).
         return Loaded::Yes;
     }
-}
-
-Documents::Loaded Documents::LoadDocumentFile(EditWindow *window, const QString &path)
-{
-    if (!window)
-        return Loaded::WindowClosed;
-    QFile file;
-    FileOpening opening;
-    if (!openForDocument(path, file, opening)) {
-        if (QMdiSubWindow *sub = window->subWindow())
-            sub->close();
-        return Loaded::Refused;
-    }
-    return loadOpened(window, path, file, opening);
 }
 
 Documents::Loaded Documents::LoadDocumentFrom(EditWindow *window, const QString &path,

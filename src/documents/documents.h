@@ -53,14 +53,18 @@ public:
         Refused,      // not a file the program reads; the window was closed
         WindowClosed, // the user closed the window meanwhile
     };
-    // Reads the file at path into window's text, decoding CP932 as one stream.
-    // A missing file, or a folder, leaves the text as it was. A file that
-    // exists but cannot be read whole is reported in a message box, keeps what
-    // could be read, and a later save over it asks first. A device, a pipe, a
+    // Opens path for reading as a document into file. A device, a pipe, a
     // socket and a file too large for memory are refused with a message naming
-    // the path and why, and the window closes. The window is busy (loading)
-    // while events run between blocks.
-    Loaded LoadDocumentFile(EditWindow *window, const QString &path);
+    // the path and why (false): then no window is made for it.
+    bool openForDocument(const QString &path, QFile &file, FileOpening &opening);
+    // Reads what openForDocument opened into window's text, decoding CP932 as
+    // one stream. A missing file, or a folder, leaves the text as it was. A
+    // file that exists but cannot be read whole is reported in a message box,
+    // keeps what could be read, and a later save over it asks first. A file
+    // found too large for memory while it is read is refused and the window
+    // closes. The window is busy (loading) while events run between blocks.
+    Loaded LoadDocumentFile(EditWindow *window, const QString &path, QFile &file,
+                            const FileOpening &opening);
     // The same from a device already open for reading, standing for the file
     // at path. Reads no more than the size the device had when this started
     // (a file growing meanwhile counts as not read whole), or to its end when
@@ -99,13 +103,6 @@ public:
 
 private:
     enum TitleTiming { TitleBeforeLoading, TitleAfterLoading };
-    // Opens path for reading as a document into file. False when the path is
-    // refused (a device, a pipe, a socket, too large), with a message naming it
-    // and why: then no window is made for it.
-    bool openForDocument(const QString &path, QFile &file, FileOpening &opening);
-    // Reads what openForDocument opened into window (see LoadDocumentFile).
-    Loaded loadOpened(EditWindow *window, const QString &path, QFile &file,
-                      const FileOpening &opening);
     // Tells the user path is not opened, and why.
     void refuseFile(const QString &path, const QString &reason);
     // The steps every way of opening a file shares: a new window, the file

@@ -58,7 +58,7 @@ bool Documents::openInNewWindow(const QString &path, TitleTiming timing)
         return false;
     if (timing == TitleBeforeLoading)
         setTitle(window, path);
-    switch (loadOpened(window, path, file, opening)) {
+    switch (LoadDocumentFile(window, path, file, opening)) {
     case Loaded::WindowClosed:
         return false;
     case Loaded::Refused:
@@ -133,7 +133,7 @@ void Documents::OpenHistoryEntry(const QString &path)
     setTitle(window, path);
     if (m_context.frame)
         m_context.frame->setStatusText(name + QStringLiteral("を開いています・・・"));
-    switch (loadOpened(window, path, file, opening)) {
+    switch (LoadDocumentFile(window, path, file, opening)) {
     case Loaded::WindowClosed:
         return;
     case Loaded::Refused:

@@ -38,8 +38,12 @@ bool writeInPlace(const QString &path, const QByteArray &bytes, bool regular, QS
         // blocking there, it fails at once.
         const int fd = ::open(QFile::encodeName(path).constData(),
                               O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-        if (fd < 0)
+        if (fd < 0) {
+            if (errno == ENXIO)
+                return fail(error, QStringLiteral("書き込んだ内容を受け取るプログラムがありません"
+                                                  "（名前付きパイプかソケットです）。"));
             return fail(error, QString::fromLocal8Bit(std::strerror(errno)));
+        }
         const int flags = ::fcntl(fd, F_GETFL);
         if (flags == -1 || ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) == -1
             || !target.open(fd, mode | QIODevice::Unbuffered, QFileDevice::AutoCloseHandle)) {
@@ -104,8 +108,14 @@ bool writeWholeFile(const QString &path, const QByteArray &bytes, QString *error
     // part of it as success, and commit a cut-off file over the old one.
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return fail(error, file.errorString());
-    if (file.write(bytes) != bytes.size()) {
-        const QString reason = file.errorString();
+    const qint64 written = file.write(bytes);
+    if (written != bytes.size()) {
+        // A short write sets no error of its own in Qt ("unknown error").
+        const QString reason = written < 0 ? file.errorString()
+                : QStringLiteral("%1 バイトのうち %2 バイトしか書き込めませんでした"
+                                 "（ディスクの空きかファイルサイズの上限）。")
+                          .arg(bytes.size())
+                          .arg(written);
         file.cancelWriting();
         return fail(error, reason);
     }
