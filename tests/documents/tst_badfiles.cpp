@@ -1,6 +1,5 @@
 // Opening what is not an ordinary text file, through every way a file comes
-// in: devices, pipes, sockets, folders, files too large for memory, and files
-// that change while they are read.
+// in: devices, pipes, sockets, folders and files too large for memory.
 
 #include "documents/documentsize.h"
 #include "documents/recentfiles.h"
@@ -8,7 +7,6 @@
 #include "testapp.h"
 
 #include <QTest>
-#include <QTimer>
 
 #include <sys/resource.h>
 #include <sys/socket.h>
@@ -76,8 +74,6 @@ class TestBadFiles : public QObject
 private Q_SLOTS:
     void open_data();
     void open();
-    void fileChangesWhileRead_data();
-    void fileChangesWhileRead();
     void tooManyLinesForMemory();
 };
 
@@ -137,41 +133,6 @@ void TestBadFiles::open()
     QCOMPARE(historySlots(f.context().settings).at(0), way == Way::Recent ? QString() : path);
     QCOMPARE(f.documentWindows().first()->rtfEdit()->text(), QString());
     QVERIFY(QFileInfo(path).isDir());
-}
-
-// A file that grows or shrinks while its blocks are read: what was read is
-// shown and nothing hangs; a file that grew was not read whole, so saving over
-// it asks first.
-void TestBadFiles::fileChangesWhileRead_data()
-{
-    QTest::addColumn<qint64>("newSize");
-    QTest::addColumn<qint64>("shown");
-    const qint64 size = 3 * Documents::ReadBlock;
-    QTest::newRow("grows") << size + 10 << size;
-    QTest::newRow("shrinks") << Documents::ReadBlock + 500 << Documents::ReadBlock + 500;
-}
-
-void TestBadFiles::fileChangesWhileRead()
-{
-    QFETCH(qint64, newSize);
-    QFETCH(qint64, shown);
-    TestApp f;
-    QVERIFY(f.start(" "));
-    const QString path = f.writeFile("log.txt", QByteArray(3 * Documents::ReadBlock, 'a'));
-    // Events run between the blocks: the file changes during the read.
-    QTimer::singleShot(0, [&] { QVERIFY(QFile::resize(path, newSize)); });
-    const bool grew = newSize > shown;
-    if (grew)
-        f.answer({MessageBoxes::Answer::Ok, MessageBoxes::Answer::Cancel});
-    f.documents().OpenDroppedFiles({path}, false);
-    EditWindow *w = f.active();
-    QCOMPARE(w->rtfEdit()->text().size(), shown);
-    if (grew) {
-        QVERIFY(f.boxes.shown().at(0).text.contains("大きくなりました"));
-        QVERIFY(!f.documents().SaveDocument(w));
-    }
-    QVERIFY(f.boxes.settled());
-    QCOMPARE(QFileInfo(path).size(), newSize);
 }
 
 // Lines cost memory of their own: a file of short lines that would not fit in
