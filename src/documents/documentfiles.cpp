@@ -155,9 +155,9 @@ Documents::Loaded Documents::LoadDocumentFrom(EditWindow *window, const QString 
     DocumentSize cost(availableMemory());
     QString failure;
     bool tooLarge = false;
-    // A CP932 text never has more characters than bytes.
-    // Reserved whole when the size is known (it was checked against the
-    // memory), so the text is never copied while it grows.
+    // A CP932 text never has more characters than bytes: reserved whole when
+    // the size is known (it was checked against the memory), the text is
+    // never copied while it grows.
     text.reserve(qsizetype(size > 0 ? std::min(size, DocumentSize::MaxBytes) : ReadBlock) + 16);
     QByteArray block(qsizetype(std::clamp(size, qint64(64 * 1024), ReadBlock)), Qt::Uninitialized);
     for (qint64 done = 0; done < wanted;) {
@@ -177,8 +177,6 @@ Documents::Loaded Documents::LoadDocumentFrom(EditWindow *window, const QString 
             failure = tooLargeReason(done);
             break;
         }
-        if (text.capacity() - text.size() < got)
-            text.reserve(std::max<qsizetype>(text.capacity() * 2, text.size() + got + 16));
         text += decoder.decode(block.constData(), got, false);
         // The whole size is in: one byte more means the file grew meanwhile,
         // and saving what was read would cut off the rest.
