@@ -1,6 +1,8 @@
 // Opening what is not an ordinary text file, through every way a file comes
 // in: devices, pipes, sockets, folders and files too large for memory.
 
+#include "cliphistory/cliphistory.h"
+#include "cliphistory/historyfile.h"
 #include "documents/documentsize.h"
 #include "documents/recentfiles.h"
 
@@ -87,6 +89,7 @@ class TestBadFiles : public QObject
 private Q_SLOTS:
     void open_data();
     void open();
+    void clipHistoryFileIsAPipe();
 };
 
 void TestBadFiles::open_data()
@@ -155,6 +158,20 @@ void TestBadFiles::open()
     QCOMPARE(historySlots(f.context().settings).at(0), way == Way::Recent ? QString() : path);
     QCOMPARE(f.documentWindows().first()->rtfEdit()->text(), QString());
     QVERIFY(QFileInfo(path).isDir());
+}
+
+// The clipboard history file is read before it is appended to (at the
+// program's end): a pipe in its place is refused at once, never waited on.
+void TestBadFiles::clipHistoryFileIsAPipe()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("Clipboard.txt");
+    QVERIFY(make("named pipe", path));
+    ClipHistory history;
+    history.record("text");
+    QString error;
+    QVERIFY(!SaveClipHistory(history, path, HistorySaveMode::Append, &error));
+    QVERIFY(error.contains("名前付きパイプ"));
 }
 
 QTEST_MAIN(TestBadFiles)
