@@ -4,6 +4,7 @@
 #include "app/defaultsettings.h"
 #include "mainwindow/mainwindow.h"
 #include "platform/messageboxes.h"
+#include "platform/readablefile.h"
 #include "platform/twips.h"
 
 #include <QDir>
@@ -44,7 +45,9 @@ Application::~Application()
 bool Application::ensureFiles()
 {
     const QString backup = m_context.backupFolder();
-    if (!QFileInfo(backup).isDir() && !QDir().mkpath(backup)) {
+    // Something else already named like the backup folder (a file) does not
+    // stop the program: each backup then fails and says so in the status bar.
+    if (!QFileInfo::exists(QDir::cleanPath(backup)) && !QDir().mkpath(backup)) {
         // Without its folders the program cannot keep what it promises (backups,
         // settings), so it says so instead of vanishing.
         m_context.messageBoxes->show(
@@ -80,6 +83,9 @@ bool Application::Main(const QString &commandLine)
 
 bool Application::Main(const QStringList &commandLineItems)
 {
+    // A save over the file-size limit fails and is reported like any failed
+    // write, instead of the signal ending the program with the text unsaved.
+    ignoreFileSizeLimitSignal();
     if (!ensureFiles())
         return false;
 

@@ -3,9 +3,9 @@
 #include "cliphistory/cliphistory.h"
 #include "platform/cp932codec.h"
 #include "platform/filewriter.h"
+#include "platform/readablefile.h"
 
 #include <QFile>
-#include <QFileInfo>
 
 namespace zp {
 
@@ -29,12 +29,14 @@ bool SaveClipHistory(const ClipHistory &history, const QString &path, HistorySav
                      QString *error)
 {
     QByteArray bytes;
-    if (mode == HistorySaveMode::Append && QFileInfo::exists(path)) {
-        QFile old(path);
+    QFile old;
+    const FileOpening opening = mode == HistorySaveMode::Append ? openRegularFile(old, path)
+                                                                : FileOpening{};
+    if (mode == HistorySaveMode::Append && opening.result != FileOpening::Missing) {
         // An old file that cannot be read would be replaced by the new texts
-        // alone.
-        if (!old.open(QIODevice::ReadOnly))
-            return fail(error, old.errorString());
+        // alone; a pipe in its place would hold the program's end for ever.
+        if (opening.result != FileOpening::Opened)
+            return fail(error, opening.reason);
         bytes = old.readAll();
         if (old.error() != QFileDevice::NoError)
             return fail(error, old.errorString());

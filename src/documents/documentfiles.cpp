@@ -2,6 +2,7 @@
 
 #include "documents/documents.h"
 
+#include "documents/documentsize.h"
 #include "documents/filepaths.h"
 #include "editor/editwindow.h"
 #include "editor/textview.h"
@@ -11,6 +12,7 @@
 #include "platform/filedialogs.h"
 #include "platform/filesystem.h"
 #include "platform/frame.h"
+#include "platform/memoryavailable.h"
 #include "platform/messageboxes.h"
 #include "preview/previews.h"
 
@@ -67,26 +69,61 @@ QString describeCharacter(const QString &character)
             .arg(character, QString::number(uint(code), 16).toUpper().rightJustified(4, u'0'));
 }
 
-} // namespace
-
-bool Documents::LoadDocumentFile(EditWindow *window, const QString &path)
+QString tooLargeReason(qint64 bytes)
 {
-    if (!window)
-        return false;
-    if (QFileInfo(path).isDir())
-        return true;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        // A missing file is a new one and opens empty without a word; a file
-        // that exists but cannot be read must not pass for an empty one.
-        if (QFileInfo::exists(path))
-            fileNotReadWhole(window, path, file.errorString(), false);
-        return true;
-    }
-    return LoadDocumentFrom(window, path, file);
+    if (bytes > DocumentSize::MaxBytes)
+        return QStringLiteral("ファイルが大きすぎます（%1 バイト）。開けるのは 1 GB までです。")
+                .arg(bytes);
+    return QStringLiteral("ファイルが大きすぎて、使えるメモリーに収まりません（%1 バイトまで読んだところ）。")
+            .arg(bytes);
 }
 
-bool Documents::LoadDocumentFrom(EditWindow *window, const QString &path, QIODevice &file)
+} // namespace
+
+void Documents::refuseFile(const QString &path, const QString &reason)
+{
+    m_context.messageBoxes->show(dialogOwner(),
+                                 QStringLiteral("%1 を開けません。\n%2").arg(path, reason),
+                                 AppTitle, MessageBoxes::Buttons::Ok,
+                                 MessageBoxes::Icon::Warning, MessageBoxes::Answer::Ok);
+}
+
+bool Documents::openForDocument(const QString &path, QFile &file, FileOpening &opening)
+{
+    opening = openRegularFile(file, path);
+    if (opening.result == FileOpening::NotAFile) {
+        refuseFile(path, opening.reason);
+        return false;
+    }
+    if (opening.result == FileOpening::Opened
+        && !DocumentSize(availableMemory()).fits(opening.size)) {
+        file.close();
+        refuseFile(path, tooLargeReason(opening.size));
+        return false;
+    }
+    return true;
+}
+
+Documents::Loaded Documents::LoadDocumentFile(EditWindow *window, const QString &path,
+                                              QFile &file, const FileOpening &opening)
+{
+    switch (opening.result) {
+    case FileOpening::Opened:
+        return LoadDocumentFrom(window, path, file);
+    case FileOpening::Failed:
+        // A file that exists but cannot be read must not pass for an empty
+        // one: saving over it would destroy it.
+        fileNotReadWhole(window, path, opening.reason, false);
+        return Loaded::Yes;
+    default:
+        // A missing file is a new one and opens empty without a word; so
+        // does a folder (a command-line path rebuilt up to its folder).
+        return Loaded::Yes;
+    }
+}
+
+Documents::Loaded Documents::LoadDocumentFrom(EditWindow *window, const QString &path,
+                                              QIODevice &file)
 {
     QPointer<EditWindow> guard(window);
     QPointer<QMdiSubWindow> sub(window->subWindow());
@@ -110,29 +147,54 @@ bool Documents::LoadDocumentFrom(EditWindow *window, const QString &path, QIODev
     window->setBusy(EditWindow::Busy::Loading);
     Cp932Decoder decoder;
     QString text;
+    // Only what the file held when the read began: a file that grows without
+    // end (a log being written) must not keep the read going. Files that
+    // report no size (those of /proc) are read to their end, within the limit.
     const qint64 size = file.size();
-    bool failed = false;
-    // A CP932 text never has more characters than bytes.
-    text.reserve(qsizetype(size) + 16);
-    // Files that report no size (those of /proc) are read to their end all
-    // the same.
+    const qint64 wanted = size > 0 ? size : DocumentSize::MaxBytes + 1;
+    DocumentSize cost(availableMemory());
+    QString failure;
+    bool tooLarge = false;
+    // A CP932 text never has more characters than bytes: reserved whole when
+    // the size is known (it was checked against the memory), the text is
+    // never copied while it grows.
+    text.reserve(qsizetype(size > 0 ? std::min(size, DocumentSize::MaxBytes) : ReadBlock) + 16);
     QByteArray block(qsizetype(std::clamp(size, qint64(64 * 1024), ReadBlock)), Qt::Uninitialized);
-    for (;;) {
-        if (size >= ReadBlock) {
+    for (qint64 done = 0; done < wanted;) {
+        if (size >= ReadBlock || done >= ReadBlock) {
             QCoreApplication::processEvents();
             if (closed())
-                return false;
+                return Loaded::WindowClosed;
         }
-        const qint64 got = file.read(block.data(), block.size());
+        const qint64 got = file.read(block.data(), std::min<qint64>(block.size(), wanted - done));
         if (got < 0)
-            failed = true;
+            failure = file.errorString();
         if (got <= 0)
+            break; // a file that shrank ends here, with what it still had
+        done += got;
+        if (!cost.add(block.constData(), got)) {
+            tooLarge = true;
+            failure = tooLargeReason(done);
             break;
+        }
         text += decoder.decode(block.constData(), got, false);
+        // The whole size is in: one byte more means the file grew meanwhile,
+        // and saving what was read would cut off the rest.
+        if (done == size && size > 0 && failure.isEmpty()) {
+            char probe = 0;
+            if (file.read(&probe, 1) == 1)
+                failure = QStringLiteral("読み込んでいる間にファイルが大きくなりました。");
+        }
+    }
+    file.close();
+    if (tooLarge) {
+        text = QString();
+        refuseFile(path, failure);
+        if (!closed() && sub)
+            sub->close(); // still busy loading: it closes without a question
+        return Loaded::Refused;
     }
     text += decoder.decode(nullptr, 0, true);
-    const QString error = file.errorString();
-    file.close();
     // Handed over, so the view can reuse the buffer for its plain text.
     view->setText(std::move(text));
     view->show();
@@ -142,9 +204,9 @@ bool Documents::LoadDocumentFrom(EditWindow *window, const QString &path, QIODev
             view->setFocus();
         holder->setFocusPolicy(holderPolicy);
     }
-    if (failed)
-        fileNotReadWhole(window, path, error, true);
-    return true;
+    if (!failure.isEmpty())
+        fileNotReadWhole(window, path, failure, true);
+    return Loaded::Yes;
 }
 
 void Documents::fileNotReadWhole(EditWindow *window, const QString &path, const QString &reason,
@@ -194,10 +256,18 @@ QWidget *Documents::dialogOwner() const
     return m_context.frame ? m_context.frame->widget() : nullptr;
 }
 
-void Documents::BackupCopy(const QString &path)
+bool Documents::BackupCopy(const QString &path)
 {
-    if (m_context.fileSystem)
-        m_context.fileSystem->copyOver(path, m_context.backupFolder() + fileNameOf(path));
+    // A missing file (a new one) has nothing to copy.
+    if (!m_context.fileSystem || !QFileInfo(path).isFile())
+        return false;
+    if (m_context.fileSystem->copyOver(path, m_context.backupFolder() + fileNameOf(path)))
+        return true;
+    // The user counts on the copy; a failure must not pass unseen.
+    if (m_context.frame)
+        m_context.frame->setStatusText(fileNameOf(path)
+                                       + QStringLiteral("のバックアップを作成できませんでした"));
+    return false;
 }
 
 bool Documents::writeDocument(EditWindow *window, const QString &path)
@@ -234,10 +304,12 @@ bool Documents::writeDocument(EditWindow *window, const QString &path)
 
 void Documents::afterSave(EditWindow *window, const QString &path, bool backupEndsSave)
 {
-    if (backupOnSave(m_context.settings) && m_context.fileSystem) {
-        const bool copied = m_context.fileSystem->copyOver(
-                path, m_context.backupFolder() + fileNameOf(path));
-        if (!copied && backupEndsSave)
+    if (backupOnSave(m_context.settings) && !BackupCopy(path)) {
+        if (m_context.frame)
+            m_context.frame->setStatusText(
+                    fileNameOf(path)
+                    + QStringLiteral("を保存しました（バックアップは作成できませんでした）"));
+        if (backupEndsSave)
             return;
     }
     RefreshPreview(path);

@@ -6,12 +6,14 @@
 
 #include "documents/dialogresults.h"
 #include "editor/editwindow.h"
+#include "platform/readablefile.h"
 
 #include <QList>
 #include <QPointer>
 #include <QString>
 #include <QStringList>
 
+class QFile;
 class QIODevice;
 class QWidget;
 
@@ -46,16 +48,28 @@ public:
 
     // --- Opening (documentfiles.cpp, openfiles.cpp) ---
 
-    // Reads the file at path into window's text, decoding CP932 as one stream.
-    // A missing file leaves the text as it was. A file that exists but cannot
-    // be read whole is reported in a message box, keeps what could be read,
-    // and a later save over it asks first. The window is busy (loading) while
-    // events run between blocks. Returns false when window was closed
-    // meanwhile.
-    bool LoadDocumentFile(EditWindow *window, const QString &path);
+    enum class Loaded {
+        Yes,          // the file's text, or an empty window for a missing file
+        Refused,      // not a file the program reads; the window was closed
+        WindowClosed, // the user closed the window meanwhile
+    };
+    // Opens path for reading as a document into file. A device, a pipe, a
+    // socket and a file too large for memory are refused with a message naming
+    // the path and why (false): then no window is made for it.
+    bool openForDocument(const QString &path, QFile &file, FileOpening &opening);
+    // Reads what openForDocument opened into window's text, decoding CP932 as
+    // one stream. A missing file, or a folder, leaves the text as it was. A
+    // file that exists but cannot be read whole is reported in a message box,
+    // keeps what could be read, and a later save over it asks first. A file
+    // found too large for memory while it is read is refused and the window
+    // closes. The window is busy (loading) while events run between blocks.
+    Loaded LoadDocumentFile(EditWindow *window, const QString &path, QFile &file,
+                            const FileOpening &opening);
     // The same from a device already open for reading, standing for the file
-    // at path.
-    bool LoadDocumentFrom(EditWindow *window, const QString &path, QIODevice &file);
+    // at path. Reads no more than the size the device had when this started
+    // (a file growing meanwhile counts as not read whole), or to its end when
+    // it reports no size.
+    Loaded LoadDocumentFrom(EditWindow *window, const QString &path, QIODevice &file);
     // The open command: the open dialog, the refusal of a path that is
     // already open, then each chosen file in a new window.
     void OpenWithDialog();
@@ -83,11 +97,14 @@ public:
     bool QueryUnload(EditWindow *window);
 
     // Copies path to the backup folder under its file name, replacing an
-    // earlier copy; a failure is ignored.
-    void BackupCopy(const QString &path);
+    // earlier copy. A failure never stops what the copy was part of; it is
+    // told in the status bar. Returns whether the copy was made.
+    bool BackupCopy(const QString &path);
 
 private:
     enum TitleTiming { TitleBeforeLoading, TitleAfterLoading };
+    // Tells the user path is not opened, and why.
+    void refuseFile(const QString &path, const QString &reason);
     // The steps every way of opening a file shares: a new window, the file
     // read into it, the history entry, the unmodified flag, the backup copy and
     // the focus; then pending events run. False when the caller must stop.

@@ -16,6 +16,7 @@
 #include "platform/windowlist.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QPointer>
 
 namespace zp {
@@ -46,13 +47,25 @@ bool Documents::isOpen(const QString &path) const
 
 bool Documents::openInNewWindow(const QString &path, TitleTiming timing)
 {
+    // Opened before the window is made, so a path that is refused leaves
+    // nothing behind; the files after it still open.
+    QFile file;
+    FileOpening opening;
+    if (!openForDocument(path, file, opening))
+        return true;
     EditWindow *window = NewDocument(1);
     if (!window)
         return false;
     if (timing == TitleBeforeLoading)
         setTitle(window, path);
-    if (!LoadDocumentFile(window, path))
+    switch (LoadDocumentFile(window, path, file, opening)) {
+    case Loaded::WindowClosed:
         return false;
+    case Loaded::Refused:
+        return true;
+    case Loaded::Yes:
+        break;
+    }
     AddFileHistory(m_context.settings, path);
     window->rtfEdit()->setModified(false);
     if (backupOnOpen(m_context.settings))
@@ -106,17 +119,28 @@ void Documents::OpenDroppedFiles(const QStringList &paths, bool skipImages)
 void Documents::OpenHistoryEntry(const QString &path)
 {
     const QString name = fileNameOf(path);
-    EditWindow *window = NewDocument(1);
-    if (!window) {
+    auto failed = [&] {
         if (m_context.frame)
             m_context.frame->setStatusText(name + QStringLiteral("のオープン処理に失敗しました"));
-        return;
-    }
+    };
+    QFile file;
+    FileOpening opening;
+    if (!openForDocument(path, file, opening))
+        return failed();
+    EditWindow *window = NewDocument(1);
+    if (!window)
+        return failed();
     setTitle(window, path);
     if (m_context.frame)
         m_context.frame->setStatusText(name + QStringLiteral("を開いています・・・"));
-    if (!LoadDocumentFile(window, path))
+    switch (LoadDocumentFile(window, path, file, opening)) {
+    case Loaded::WindowClosed:
         return;
+    case Loaded::Refused:
+        return failed();
+    case Loaded::Yes:
+        break;
+    }
     window->rtfEdit()->setModified(false);
     if (m_context.frame)
         m_context.frame->setStatusText(name + QStringLiteral("を開きました"));

@@ -1,5 +1,7 @@
 #include "platform/filesystem.h"
 
+#include "platform/readablefile.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -55,17 +57,17 @@ bool sameFile(const QString &a, const QString &b)
 
 bool LocalFileSystem::copyOver(const QString &source, const QString &target)
 {
-    if (!QFileInfo(source).isFile())
-        return false;
     // Replacing a file by a copy of itself would, at best, rewrite it, and an
     // earlier way of copying (remove the target, then copy) deleted it.
     if (sameFile(source, target))
         return true;
-    QFile in(source);
-    if (!in.open(QIODevice::ReadOnly))
+    // Only a regular file: a pipe or a device would be read without end.
+    QFile in;
+    if (openRegularFile(in, source).result != FileOpening::Opened)
         return false;
     QSaveFile out(target);
-    if (!out.open(QIODevice::WriteOnly))
+    // Unbuffered: a short write must show (see writeWholeFile).
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return false;
     out.setPermissions(in.permissions());
     QByteArray block;

@@ -32,7 +32,28 @@ bool writeInPlace(const QString &path, const QByteArray &bytes, bool regular, QS
     // ReadWrite does not truncate on open: the old content stays readable for
     // the way back.
     const QIODevice::OpenMode mode = regular ? QIODevice::ReadWrite : QIODevice::WriteOnly;
-    if (!target.open(mode | QIODevice::Unbuffered))
+#ifdef Q_OS_UNIX
+    if (!regular) {
+        // A pipe nobody reads would hold the program in open() for ever; not
+        // blocking there, it fails at once.
+        const int fd = ::open(QFile::encodeName(path).constData(),
+                              O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+        if (fd < 0) {
+            if (errno == ENXIO)
+                return fail(error, QStringLiteral("書き込んだ内容を受け取るプログラムがありません"
+                                                  "（名前付きパイプかソケットです）。"));
+            return fail(error, QString::fromLocal8Bit(std::strerror(errno)));
+        }
+        const int flags = ::fcntl(fd, F_GETFL);
+        if (flags == -1 || ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) == -1
+            || !target.open(fd, mode | QIODevice::Unbuffered, QFileDevice::AutoCloseHandle)) {
+            const int reason = errno;
+            ::close(fd);
+            return fail(error, QString::fromLocal8Bit(std::strerror(reason)));
+        }
+    }
+#endif
+    if (!target.isOpen() && !target.open(mode | QIODevice::Unbuffered))
         return fail(error, target.errorString());
     if (!regular) {
         if (target.write(bytes) != bytes.size())
@@ -82,10 +103,19 @@ bool writeWholeFile(const QString &path, const QByteArray &bytes, QString *error
 
     QSaveFile file(path);
     file.setDirectWriteFallback(mayWriteInPlace);
-    if (!file.open(QIODevice::WriteOnly))
+    // Unbuffered, so a short write (a full disk, the file-size limit) shows in
+    // write()'s count: through the buffer Qt can report a flush that wrote only
+    // part of it as success, and commit a cut-off file over the old one.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return fail(error, file.errorString());
-    if (file.write(bytes) != bytes.size()) {
-        const QString reason = file.errorString();
+    const qint64 written = file.write(bytes);
+    if (written != bytes.size()) {
+        // A short write sets no error of its own in Qt ("unknown error").
+        const QString reason = written < 0 ? file.errorString()
+                : QStringLiteral("%1 バイトのうち %2 バイトしか書き込めませんでした"
+                                 "（ディスクの空きかファイルサイズの上限）。")
+                          .arg(bytes.size())
+                          .arg(written);
         file.cancelWriting();
         return fail(error, reason);
     }

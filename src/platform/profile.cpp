@@ -1,9 +1,10 @@
 #include "platform/profile.h"
 
 #include "platform/cp932codec.h"
+#include "platform/filewriter.h"
+#include "platform/readablefile.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <QStringList>
 
 #include <algorithm>
@@ -91,17 +92,27 @@ QStringList splitLines(const QString &text)
     return lines;
 }
 
+// Every setting read reads the whole file; one far beyond anything the program
+// writes counts as unreadable (readers get their fallbacks, writers refuse).
+constexpr qint64 MaxProfileBytes = 16 * 1024 * 1024;
+
 // Reads the file as lines. A missing file is an empty one; false means the file
 // exists but could not be read.
 bool readLines(const QString &file, QStringList *lines)
 {
     lines->clear();
-    QFile in(file);
-    if (!in.exists())
+    // Never a pipe or a device put in the file's place: read as a stream,
+    // they would block the program or never end.
+    QFile in;
+    const FileOpening opening = openRegularFile(in, file);
+    if (opening.result == FileOpening::Missing)
         return true;
-    if (!in.open(QIODevice::ReadOnly))
+    if (opening.result != FileOpening::Opened || opening.size > MaxProfileBytes)
         return false;
-    *lines = splitLines(decodeCp932(in.readAll()));
+    const QByteArray bytes = in.read(MaxProfileBytes + 1);
+    if (in.error() != QFileDevice::NoError || bytes.size() > MaxProfileBytes)
+        return false;
+    *lines = splitLines(decodeCp932(bytes));
     return true;
 }
 
@@ -239,13 +250,7 @@ bool WritePrivateProfileString(const QString &section, const QString &key,
         text += QLatin1String("\r\n");
     }
 
-    QSaveFile out(file);
-    if (!out.open(QIODevice::WriteOnly))
-        return false;
-    const QByteArray bytes = encodeCp932(text);
-    if (out.write(bytes) != bytes.size())
-        return false; // the destructor discards the temporary file
-    return out.commit();
+    return writeWholeFile(file, encodeCp932(text), nullptr, InPlace::Never);
 }
 
 } // namespace zp

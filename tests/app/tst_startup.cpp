@@ -10,6 +10,8 @@
 #include <QTest>
 #include <QTimer>
 
+#include <sys/stat.h>
+
 using zptest::TestApp;
 using zptest::readBytes;
 
@@ -19,9 +21,9 @@ class TestStartup : public QObject
 private Q_SLOTS:
     void firstStartCreatesFolderAndSettings();
     void secondStartChangesNothing();
-    void foldersNotWritable_data();
-    void foldersNotWritable();
     void closingDuringCommandLineLoadEnds();
+    void foldersAndSettings_data();
+    void foldersAndSettings();
 };
 
 void TestStartup::firstStartCreatesFolderAndSettings()
@@ -50,34 +52,6 @@ void TestStartup::secondStartChangesNothing()
     QVERIFY(t.boxes.settled());
 }
 
-void TestStartup::foldersNotWritable_data()
-{
-    QTest::addColumn<bool>("backup");
-    QTest::newRow("backup folder below a regular file") << true;
-    QTest::newRow("settings file through a link into a missing folder") << false;
-}
-
-void TestStartup::foldersNotWritable()
-{
-    // Neither can be created, even by root.
-    QFETCH(bool, backup);
-    TestApp t;
-    QString folder = t.folder.path();
-    if (backup) {
-        folder = t.folder.filePath("file");
-        QVERIFY(zptest::writeBytes(folder, "x"));
-    } else {
-        QDir(folder).mkdir("Backup");
-        QVERIFY(QFile::link(t.folder.filePath("missing/x.ini"), t.settingsPath()));
-    }
-    zp::Application app(folder, t.boxes, t.clipboard);
-    QVERIFY(!app.Main(QString()));
-    QVERIFY(!app.mainWindow());
-    QCOMPARE(t.boxes.shown().size(), 1);
-    const QString named = backup ? folder + "/Backup/" : folder;
-    QVERIFY(t.boxes.shown().first().text.contains(QDir::toNativeSeparators(named)));
-}
-
 void TestStartup::closingDuringCommandLineLoadEnds()
 {
     // The frame closes while a large file from the command line is read in:
@@ -97,6 +71,60 @@ void TestStartup::closingDuringCommandLineLoadEnds()
     QCOMPARE(QApplication::exec(), 0);
     QVERIFY(!t.frame()->isVisible());
     QVERIFY(t.frame()->mdiArea()->subWindowList().isEmpty());
+}
+
+// What holds the place of the program's folders and settings file. A backup
+// folder or settings file that cannot be created ends the program with a
+// message naming the folder (even for root). A pipe as the settings file (read
+// as a stream it would block every reader) and a file named Backup do not: the
+// program starts and opens its command line; a backup that fails says so.
+void TestStartup::foldersAndSettings_data()
+{
+    QTest::addColumn<QString>("fault");
+    QTest::newRow("backup folder below a regular file") << "app folder is a file";
+    QTest::newRow("settings file through a link into a missing folder") << "dangling link";
+    QTest::newRow("settings file is a named pipe") << "pipe";
+    QTest::newRow("Backup is a file") << "Backup file";
+}
+
+void TestStartup::foldersAndSettings()
+{
+    QFETCH(QString, fault);
+    TestApp t;
+    QString folder = t.folder.path();
+    const QString ini = t.folder.filePath("Zelkopad.ini");
+    if (fault == "app folder is a file") {
+        folder = t.folder.filePath("file");
+        QVERIFY(zptest::writeBytes(folder, "x"));
+    } else if (fault == "dangling link") {
+        QDir(folder).mkdir("Backup");
+        QVERIFY(QFile::link(t.folder.filePath("missing/x.ini"), ini));
+    } else if (fault == "pipe") {
+        QVERIFY(::mkfifo(QFile::encodeName(ini).constData(), 0600) == 0);
+    } else {
+        QVERIFY(t.writeSettings("[Edit]\r\nBackup=1\r\n"));
+        QVERIFY(zptest::writeBytes(t.folder.filePath("Backup"), "not a folder"));
+    }
+    const QString doc = t.writeFile("a.txt", "text");
+    zp::Application app(folder, t.boxes, t.clipboard);
+    const bool ends = fault == "app folder is a file" || fault == "dangling link";
+    QCOMPARE(app.Main(QStringList{doc}), !ends);
+    if (ends) {
+        QVERIFY(!app.mainWindow());
+        QCOMPARE(t.boxes.shown().size(), 1);
+        const QString named = fault == "app folder is a file" ? folder + "/Backup/" : folder;
+        QVERIFY(t.boxes.shown().first().text.contains(QDir::toNativeSeparators(named)));
+        return;
+    }
+    QTRY_VERIFY(app.mainWindow()->activeDocument());
+    QCOMPARE(app.mainWindow()->activeDocument()->rtfEdit()->text(), QStringLiteral("text"));
+    QCOMPARE(t.boxes.shown().size(), 0);
+    if (fault == "Backup file") {
+        QVERIFY(app.mainWindow()->statusText().contains("バックアップを作成できませんでした"));
+        QCOMPARE(readBytes(t.folder.filePath("Backup")), QByteArray("not a folder"));
+    } else {
+        QVERIFY(!QFileInfo(ini).isFile());
+    }
 }
 
 QTEST_MAIN(TestStartup)

@@ -6,6 +6,9 @@
 
 #include <QTest>
 
+#include <sys/resource.h>
+#include <sys/stat.h>
+
 using namespace zp;
 using namespace zp::testing;
 using zptest::TestApp;
@@ -79,23 +82,27 @@ void TestSaveFiles::save()
 void TestSaveFiles::backups_data()
 {
     QTest::addColumn<QString>("setting");
-    QTest::addColumn<bool>("inBackupFolder");
+    QTest::addColumn<QString>("place"); // of the file: "", the backup folder, or a file named Backup
     QTest::addColumn<QString>("typed"); // one save after each character
-    QTest::newRow("opening from the menu copies the file") << "Backup" << false << "";
-    QTest::newRow("opening the backup itself keeps it") << "Backup" << true << "";
-    QTest::newRow("the backup holds the latest save") << "SaveBackup" << false << "23";
-    QTest::newRow("saving the backup itself keeps it") << "SaveBackup" << true << "2";
+    QTest::newRow("opening from the menu copies the file") << "Backup" << "" << "";
+    QTest::newRow("opening the backup itself keeps it") << "Backup" << "folder" << "";
+    QTest::newRow("the backup holds the latest save") << "SaveBackup" << "" << "23";
+    QTest::newRow("saving the backup itself keeps it") << "SaveBackup" << "folder" << "2";
+    // A backup that cannot be made never stops saving, and says so.
+    QTest::newRow("Backup is a file") << "SaveBackup" << "file" << "23";
 }
 
 void TestSaveFiles::backups()
 {
     QFETCH(QString, setting);
-    QFETCH(bool, inBackupFolder);
+    QFETCH(QString, place);
     QFETCH(QString, typed);
     TestApp f;
     const QString backupFolder = f.folder.filePath("Backup/");
-    const QString path = inBackupFolder ? backupFolder + "b.txt" : f.filePath("b.txt");
+    const QString path = place == "folder" ? backupFolder + "b.txt" : f.filePath("b.txt");
     QVERIFY(zptest::writeBytes(path, "one"));
+    if (place == "file")
+        QVERIFY(zptest::writeBytes(f.folder.filePath("Backup"), "not a folder"));
     QVERIFY(f.start(QString(), {setting + "=1", "History/FileList1=" + path}));
     f.main()->menus().mnuFileUseList.at(1)->trigger();
     EditWindow *w = f.main()->activeDocument();
@@ -106,6 +113,11 @@ void TestSaveFiles::backups()
     }
     const QByteArray content = "one" + typed.toLatin1();
     QCOMPARE(f.readFile(path), content);
+    if (place == "file") {
+        QVERIFY(f.main()->statusText().endsWith("（バックアップは作成できませんでした）"));
+        QCOMPARE(f.readFile(f.folder.filePath("Backup")), QByteArray("not a folder"));
+        return;
+    }
     QCOMPARE(f.readFile(backupFolder + "b.txt"), content);
     QCOMPARE(QDir(backupFolder).entryList(QDir::Files | QDir::Hidden).size(), 1);
 }
@@ -116,6 +128,8 @@ void TestSaveFiles::failedWriteIsReported_data()
     QTest::newRow("read-only folder") << "ro/c.txt";
     QTest::newRow("full device") << "/dev/full";
     QTest::newRow("folder that does not exist") << "nowhere/c.txt";
+    QTest::newRow("named pipe nobody reads") << "pipe";
+    QTest::newRow("over the file-size limit") << "limit/c.txt";
 }
 
 void TestSaveFiles::failedWriteIsReported()
@@ -124,14 +138,24 @@ void TestSaveFiles::failedWriteIsReported()
     TestApp f;
     QVERIFY(f.start());
     const QString path = target.startsWith('/') ? target : f.filePath(target);
-    if (target.startsWith("ro/")) {
+    const bool kept = target.startsWith("ro/") || target.startsWith("limit/");
+    if (kept) {
         f.writeFile(target, "original");
         QFile::setPermissions(path, QFileDevice::ReadOwner);
     }
+    if (target == "pipe")
+        QVERIFY(::mkfifo(QFile::encodeName(path).constData(), 0600) == 0);
     EditWindow *w = f.documents().NewDocument(1);
     w->setWindowTitle(path);
-    type(w, QStringLiteral("edited"));
+    type(w, QStringLiteral("edited, and longer than the limit"));
     f.answer({MessageBoxes::Answer::Ok});
+    rlimit saved{};
+    ::getrlimit(RLIMIT_FSIZE, &saved);
+    if (target.startsWith("limit/")) {
+        rlimit limit = saved;
+        limit.rlim_cur = 10;
+        QVERIFY(::setrlimit(RLIMIT_FSIZE, &limit) == 0);
+    }
     {
         FolderMode readOnly(f.filePath("ro"), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
         FileModesEnforced enforced;
@@ -139,12 +163,15 @@ void TestSaveFiles::failedWriteIsReported()
             QSKIP("file modes are not enforced for this user");
         QVERIFY(!f.documents().SaveDocument(w));
     }
+    ::setrlimit(RLIMIT_FSIZE, &saved);
     QVERIFY(f.boxes.settled());
     QCOMPARE(f.boxes.shown().size(), 1);
     QVERIFY(f.boxes.shown().at(0).text.contains(path));
     QCOMPARE(w->rtfEdit()->isModified(), true);
-    if (target.startsWith("ro/"))
+    if (kept)
         QCOMPARE(f.readFile(path), QByteArray("original"));
+    if (target == "pipe")
+        QVERIFY(!QFileInfo(path).isFile());
 }
 
 void TestSaveFiles::unmappableCharacters_data()

@@ -2,12 +2,16 @@
 // being copied onto itself, and a failed copy keeps the earlier copy.
 
 #include "platform/filesystem.h"
+#include "platform/readablefile.h"
 
 #include "files.h"
 #include "permissions.h"
 
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <sys/resource.h>
+#include <sys/stat.h>
 
 using namespace zp;
 using namespace zp::testing;
@@ -71,6 +75,8 @@ void TestFileSystem::copyOver_data()
     QTest::newRow("missing source keeps the old") << "missing.txt" << false;
     QTest::newRow("folder as source keeps the old") << "sub" << false;
     QTest::newRow("unreadable source keeps the old") << "locked.txt" << false;
+    QTest::newRow("named pipe as source keeps the old") << "pipe" << false;
+    QTest::newRow("copy over the file-size limit keeps the old") << "limit" << false;
 }
 
 void TestFileSystem::copyOver()
@@ -81,12 +87,21 @@ void TestFileSystem::copyOver()
     QVERIFY(writeBytes(target, "old backup"));
     QVERIFY(writeBytes(m_folder + "locked.txt", "secret"));
     QVERIFY(QFile::setPermissions(m_folder + "locked.txt", QFileDevice::Permissions()));
+    QVERIFY(::mkfifo(QFile::encodeName(m_folder + "pipe").constData(), 0600) == 0);
+    ignoreFileSizeLimitSignal();
+    rlimit saved{};
+    QVERIFY(::getrlimit(RLIMIT_FSIZE, &saved) == 0);
+    rlimit limit = saved;
+    limit.rlim_cur = source == "limit" ? 4 : saved.rlim_cur;
     LocalFileSystem fs;
     {
         FileModesEnforced enforced;
         if (source == "locked.txt" && QFile(m_folder + source).open(QIODevice::ReadOnly))
             QSKIP("file modes are not enforced for this user");
-        QCOMPARE(fs.copyOver(m_folder + source, target), copied);
+        QVERIFY(::setrlimit(RLIMIT_FSIZE, &limit) == 0);
+        const bool result = fs.copyOver(m_folder + (source == "limit" ? "a.txt" : source), target);
+        ::setrlimit(RLIMIT_FSIZE, &saved);
+        QCOMPARE(result, copied);
     }
     QCOMPARE(readBytes(target), copied ? QByteArray("precious") : QByteArray("old backup"));
     QCOMPARE(QDir(m_folder + "sub").entryList(QDir::Files | QDir::Hidden).size(), 1);
