@@ -303,7 +303,8 @@ void OptionsDialog::optTab_Click(int index)
 
 void OptionsDialog::btnColor_Click(int index)
 {
-    if (const std::optional<QColor> color = ChooseColor(m_context))
+    // Owned by this dialog, which is active again when the chooser closes.
+    if (const std::optional<QColor> color = ChooseColor(m_context, this))
         m_txtColor[index]->setText(colorToText(*color));
 }
 

@@ -152,6 +152,7 @@ void TestOptionsDialog::mapping()
         } else if (a[0] == "choose") {
             f.colors.answers.append(QColor(a[2]));
             control<QPushButton>(dialog, "btnColor(" + a[1] + ")")->click();
+            QCOMPARE(f.colors.owner, static_cast<QWidget *>(dialog));
         } else if (a[0] == "focus") {
             control(dialog, a[1])->setFocus();
         } else if (a[0] == "tab") {
