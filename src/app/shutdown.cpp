@@ -10,6 +10,7 @@
 #include "platform/windowlist.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QGuiApplication>
 #include <QSessionManager>
@@ -85,6 +86,9 @@ QStringList RescueModifiedDocuments(const AppContext &context, const QDateTime &
             bytes = document->rtfEdit()->rawText().toUtf8();
             suffix = QStringLiteral(".utf8.unsaved");
         }
+        // The folder may have been removed while the program ran; without it
+        // the text would be lost.
+        QDir().mkpath(context.backupFolder());
         QString path;
         if (writeNewFile(stem, suffix, bytes, &path))
             written.append(path);

@@ -21,12 +21,14 @@ void ApplyEditorSettings(AppContext &context, EditWindow &window)
     view->setModified(false);
 }
 
-std::optional<QColor> ChooseColor(AppContext &context)
+std::optional<QColor> ChooseColor(AppContext &context, QWidget *owner)
 {
     if (!context.colorChooser)
         return std::nullopt;
+    if (!owner && context.frame)
+        owner = context.frame->widget();
     QColor chosen;
-    if (!context.colorChooser->choose(context.frame ? context.frame->widget() : nullptr, &chosen))
+    if (!context.colorChooser->choose(owner, &chosen))
         return std::nullopt;
     return chosen;
 }

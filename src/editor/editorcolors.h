@@ -7,6 +7,8 @@
 
 #include <optional>
 
+class QWidget;
+
 namespace zp {
 
 struct AppContext;
@@ -17,9 +19,9 @@ class EditWindow;
 // unmodified.
 void ApplyEditorSettings(AppContext &context, EditWindow &window);
 
-// Runs the colour chooser (owned by the main window, starting at black): the
-// colour the user chose, or nothing on cancel. The settings file keeps a
-// colour as colorToText gives it.
-std::optional<QColor> ChooseColor(AppContext &context);
+// Runs the colour chooser (owned by owner, the main window when null, which
+// gets the focus back; starting at black): the colour the user chose, or
+// nothing on cancel. The settings file keeps a colour as colorToText gives it.
+std::optional<QColor> ChooseColor(AppContext &context, QWidget *owner = nullptr);
 
 } // namespace zp

@@ -303,7 +303,8 @@ void OptionsDialog::optTab_Click(int index)
 
 void OptionsDialog::btnColor_Click(int index)
 {
-    if (const std::optional<QColor> color = ChooseColor(m_context))
+    // Owned by this dialog, which is active again when the chooser closes.
+    if (const std::optional<QColor> color = ChooseColor(m_context, this))
         m_txtColor[index]->setText(colorToText(*color));
 }
 
@@ -367,9 +368,13 @@ void OptionsDialog::message(const QString &text)
 void OptionsDialog::btnOk_Click()
 {
     // A size the box still holds unchecked (OK reached without the box
-    // losing the focus) is refused here the same way.
-    if (!historySizeAccepted())
+    // losing the focus) is refused here the same way, and the emptied box is
+    // shown, whichever page was showing.
+    if (!historySizeAccepted()) {
+        m_optTab->setCurrentIndex(2);
+        m_txtClipboard->setFocus();
         return;
+    }
     const OptionValues values = shownValues();
     QString failure;
     if (!writeEditKeys(m_context.settings, values.entries(), &failure)) {

@@ -10,13 +10,13 @@
 
 namespace zp {
 
-QString askPdfPath(AppContext &context, const QString &source)
+QString askPdfPath(AppContext &context, const QString &source, QWidget *owner)
 {
     if (!context.fileDialogs)
         return QString();
     const QFileInfo info(source);
     FileDialogRequest request;
-    request.owner = context.frame ? context.frame->widget() : nullptr;
+    request.owner = owner ? owner : context.frame ? context.frame->widget() : nullptr;
     request.title = QStringLiteral("プリンターがありません - PDF ファイルに保存");
     // An untitled document or an empty preview has no folder of its own.
     request.folder = info.isAbsolute() && info.dir().exists() ? info.absolutePath()

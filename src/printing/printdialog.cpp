@@ -169,8 +169,9 @@ void PrintDialog::btnPrint_Click(int index)
 
     QString pdf;
     if (printer->deviceName().isEmpty()) {
-        pdf = askPdfPath(m_context, document->windowTitle());
-        // Cancelled: nothing printed, and the dialog stays for another try.
+        pdf = askPdfPath(m_context, document->windowTitle(), this);
+        // Cancelled: nothing printed, and the dialog stays, active, for
+        // another try.
         if (pdf.isEmpty())
             return;
     }

@@ -100,9 +100,11 @@ void TestShutdown::sessionEnd_data()
     QTest::addColumn<bool>("mayAsk");
     QTest::addColumn<bool>("ends");
     QTest::addColumn<int>("rescued");
-    QTest::newRow("asks: Cancel keeps the session from ending") << true << false << 0;
+    QTest::addColumn<bool>("backupRemoved"); // the backup folder removed meanwhile
+    QTest::newRow("asks: Cancel keeps the session from ending") << true << false << 0 << false;
     // No question may hold up a session that allows none.
-    QTest::newRow("no questions allowed: rescued") << false << true << 1;
+    QTest::newRow("no questions allowed: rescued") << false << true << 1 << false;
+    QTest::newRow("no questions, backup folder gone: made again") << false << true << 1 << true;
 }
 
 void TestShutdown::sessionEnd()
@@ -110,8 +112,11 @@ void TestShutdown::sessionEnd()
     QFETCH(bool, mayAsk);
     QFETCH(bool, ends);
     QFETCH(int, rescued);
+    QFETCH(bool, backupRemoved);
     TestApp t;
     QVERIFY(t.start());
+    if (backupRemoved)
+        QVERIFY(QDir(t.context().backupFolder()).removeRecursively());
     t.frame()->activeDocument()->rtfEdit()->insertPlainText(QStringLiteral("edit"));
     if (mayAsk)
         t.answer({Answer::Cancel});

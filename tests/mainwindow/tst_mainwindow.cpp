@@ -1,11 +1,9 @@
 // The frame: menu enabling and status panel 3 by the kind of the active
-// child, toolbar dispatch, the status-bar layout, the caption and the
-// right-click menu.
+// child, toolbar dispatch, the caption and the right-click menu.
 
 #include "editor/editwindow.h"
 #include "editor/textview.h"
 #include "mainwindow/maintoolbar.h"
-#include "mainwindow/statuspanels.h"
 #include "platform/windowlist.h"
 #include "testapp.h"
 
@@ -64,11 +62,9 @@ private Q_SLOTS:
     void toolbarDispatch();
     void documentActivationEnablesButtons();
     void untitledNumbering();
-    void statusPanelsFollowTheFrame();
     void maximiseAndRestoreCaption();
     void rightClickMenuItems_data();
     void rightClickMenuItems();
-    void aboutBoxIsOneModelessWindow();
 };
 
 void TestMainWindow::menuRules_data()
@@ -200,20 +196,6 @@ void TestMainWindow::untitledNumbering()
     QCOMPARE(frame->activeDocument()->rtfEdit()->isModified(), false);
 }
 
-void TestMainWindow::statusPanelsFollowTheFrame()
-{
-    for (int width : {667, 500}) {
-        frame()->resize(width, 500);
-        QTRY_COMPARE(frame()->width(), width);
-        // Of the outer width in twips, a quarter each for panels 1 and 2, the rest for 3.
-        const int twips = frame()->frameGeometry().width() * 15;
-        zp::StatusPanels *panels = frame()->statusPanels();
-        QCOMPARE(panels->panelWidth(1), twips / 4);
-        QCOMPARE(panels->panelWidth(3), twips - 2 * (twips / 4));
-        QCOMPARE(panels->findChild<QWidget *>(QStringLiteral("Panel2"))->width(), twips / 4 / 15);
-    }
-}
-
 void TestMainWindow::maximiseAndRestoreCaption()
 {
     MainWindow *frame = this->frame();
@@ -270,16 +252,6 @@ void TestMainWindow::rightClickMenuItems()
     QVERIFY(frame()->statusText().isEmpty());
     QTRY_COMPARE(m.mnupopUp->isVisible(), button == Qt::RightButton);
     m.mnupopUp->hide();
-}
-
-void TestMainWindow::aboutBoxIsOneModelessWindow()
-{
-    frame()->mnuHelpVersion_Click();
-    frame()->mnuHelpVersion_Click();
-    const auto boxes = frame()->findChildren<QDialog *>(QStringLiteral("frmAbout"));
-    QCOMPARE(boxes.size(), 1);
-    QVERIFY(boxes.first()->isVisible() && !boxes.first()->isModal());
-    QVERIFY(m_app->context().windows->first(QStringLiteral("frmAbout")));
 }
 
 QTEST_MAIN(TestMainWindow)

@@ -117,6 +117,10 @@ void TestOptionsDialog::mapping_data()
             << kept << "000 0 0 | ,, 0 | 50 1 01 on | page 1"
             << QStringList{"paste txtClipboard 5x", "focus chkClipHistory", "tab 3", "refused"}
             << "000 0 0 | ,, 0 |  1 01 on | page 3" << kept;
+    QTest::newRow("a size refused by OK shows its page")
+            << QByteArray(kept).replace("=50", "=200") << "000 0 0 | ,, 0 | 200 1 01 on | page 1"
+            << QStringList{"tab 2", "ok", "refused"} << "000 0 0 | ,, 0 |  1 01 on | page 3"
+            << QByteArray();
 }
 
 void TestOptionsDialog::mapping()
@@ -152,8 +156,11 @@ void TestOptionsDialog::mapping()
         } else if (a[0] == "choose") {
             f.colors.answers.append(QColor(a[2]));
             control<QPushButton>(dialog, "btnColor(" + a[1] + ")")->click();
+            QCOMPARE(f.colors.owner, static_cast<QWidget *>(dialog));
         } else if (a[0] == "focus") {
             control(dialog, a[1])->setFocus();
+        } else if (a[0] == "ok") {
+            QTest::mouseClick(control(dialog, "btnOk"), Qt::LeftButton);
         } else if (a[0] == "tab") {
             control<QTabWidget>(dialog, "optTab")->setCurrentIndex(a[1].toInt() - 1);
         }

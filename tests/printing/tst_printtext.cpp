@@ -196,9 +196,12 @@ void TestPrintText::noPrinterWritesAPdfFile()
     openOver(QString(300, QChar(0x3042)) + QStringLiteral("END1\n") + numbered("W", 1, 120));
     const QString path = answer.isEmpty() ? QString() : m_app->filePath(answer);
     m_app->dialogs.answerSave(path);
+    QWidget *printDialog = dialog();
     control<QPushButton>("btnPrint(0)")->click();
     QCOMPARE(frame()->statusText(), status);
     const zp::FileDialogRequest request = m_app->dialogs.saveRequests.value(0);
+    // Closing the file dialog gives the focus back to the print dialog.
+    QCOMPARE(request.owner, printDialog);
     QCOMPARE(request.fileName, QStringLiteral("a.pdf"));
     QVERIFY(request.confirmOverwrite && request.filters.join(' ').contains("*.pdf"));
     if (answer.isEmpty()) {

@@ -17,10 +17,12 @@ public:
     // The colours to choose in order; std::nullopt cancels.
     QList<std::optional<QColor>> answers;
     int calls = 0;
+    QWidget *owner = nullptr; // of the last chooser shown
 
-    bool choose(QWidget *, QColor *color) override
+    bool choose(QWidget *owner, QColor *color) override
     {
         ++calls;
+        this->owner = owner;
         if (answers.isEmpty()) {
             QTest::qFail("colour chooser shown without an answer", __FILE__, __LINE__);
             return false;
