@@ -48,7 +48,9 @@ void TextView::replaceText(const QString &text, std::vector<quint8> forms)
     // text. Rewriting only what differs is many times faster than replacing
     // the whole document, and keeps its undo record small.
     forms.resize(std::size_t(text.count(QLatin1Char('\n'))), newLineBreak());
-    const Shape shape = compareShape(text);
+    // The text as the document holds it: long lines in pieces.
+    const QString pieces = cutLikeDocument(text, forms);
+    const Shape shape = compareShape(pieces);
     if (shape == Shape::SameText) {
         replaceForms(std::move(forms));
         return;
@@ -56,10 +58,10 @@ void TextView::replaceText(const QString &text, std::vector<quint8> forms)
     QTextCursor cursor(document());
     cursor.beginEditBlock();
     if (shape == Shape::SameLines) {
-        replaceChangedRuns(cursor, text);
+        replaceChangedRuns(cursor, pieces);
     } else {
         cursor.select(QTextCursor::Document);
-        cursor.insertText(text);
+        cursor.insertText(pieces);
     }
     // The document reports the change when the block ends; the breaks the
     // edit touched got forms of their own then. The given forms go in as the
@@ -133,6 +135,7 @@ void TextView::replaceForms(std::vector<quint8> forms)
     m_redoBreaks.clear();
     auto apply = [this](const std::vector<quint8> &f, bool redo) {
         m_breaks = f;
+        recountCuts();
         if (redo)
             m_formsAfterRedo = f;
         Q_EMIT changed();

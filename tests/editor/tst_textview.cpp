@@ -70,10 +70,12 @@ private Q_SLOTS:
     void manyRemovalsUndoneKeepTheirForms();
     void replaceTextShapes_data();
     void replaceTextShapes();
+    void randomEditsMatchTheModel_data();
     void randomEditsMatchTheModel();
     void colourChangeKeepsTheText();
     void typingPastTheEdgeKeepsTheScrollRange();
     void caretStopsBlinkingInVeryLongLines();
+    void longLineActionsLeaveNoTimerAndTheBytes_data();
     void longLineActionsLeaveNoTimerAndTheBytes();
     void widthChangesLeaveUnwrappedLinesAlone();
     void longLinesDrawAsQtDraws_data();
@@ -261,25 +263,42 @@ struct Model
 
 } // namespace
 
-// Random edits, undo and redo, conversions and replace-all on a text with
-// mixed breaks, each compared with the model; the bytes written always read
-// back as the same lines.
+void TestTextView::randomEditsMatchTheModel_data()
+{
+    QTest::addColumn<int>("pieceLength");
+    QTest::newRow("whole lines") << int(TextView::PieceLength);
+    // Lines longer than 5 characters are held in pieces.
+    QTest::newRow("lines in pieces") << 5;
+}
+
+// Random edits (through the view and by keys), caret moves, undo and redo,
+// conversions and replace-all on a text with mixed breaks, each compared with
+// the model; the bytes written always read back as the same lines. With
+// short pieces the long lines are held as several blocks: nothing the view
+// reports may show it.
 void TestTextView::randomEditsMatchTheModel()
 {
+    QFETCH(int, pieceLength);
     static const QString pieces[] = {"x", "\r\n", "\r", "\n", "ab\rc\nd", "\r\n\n<p>"};
     static const QString finds[] = {"a", "\n", "b\n", "x"};
     static const QString replacements[] = {"", "Q", "\n", "y\r\nz"};
-    static const QString lines[] = {"", "a", "<b>x</b>", u"日本\u00a0q"_qs};
+    static const QString lines[] = {"", "a", "<b>x</b>", u"日本\u00a0q"_qs, "<p>0123456789abcdef</p>",
+                                    u"a\U0001F600\U0001F600b\U0001F600\U0001F600c\U0001F600"_qs};
     static const QString breaks[] = {"\r\n", "\r", "\n"};
-    enum Kind { Type, Delete, Enter, Undo, Redo, TagCase, LineBreaks, ReplaceAll, Open };
+    enum Kind { Type, Delete, Enter, Undo, Redo, TagCase, LineBreaks, ReplaceAll, Open, Keys, Caret };
     // The edits more often than the rest.
     static const Kind kinds[] = {Type, Type, Type, Delete, Enter, Enter, Enter, Undo, Undo,
-                                 Redo, TagCase, LineBreaks, ReplaceAll, Open};
+                                 Redo, TagCase, LineBreaks, ReplaceAll, Open, Keys, Keys, Caret};
     TextView view;
+    view.setPieceLength(pieceLength);
     Model model;
     std::vector<Model> undo, redo;
     QRandomGenerator random(20240611);
+    int withPieces = 0;
+    // As a new document starts (a fresh document's first edit is two steps).
+    view.setText(QString());
     for (int step = 0; step < 600; ++step) {
+        withPieces += view.hasPieces();
         const int length = int(model.text.size());
         const Kind kind = kinds[random.bounded(int(std::size(kinds)))];
         const Model before = model;
@@ -310,8 +329,51 @@ void TestTextView::randomEditsMatchTheModel()
             // line's own break, which keeps its place.
             if (at + 1 < model.text.size() && model.text.at(at + 1) == u'\n')
                 std::swap(model.forms[std::size_t(line)], model.forms[std::size_t(line + 1)]);
+        } else if (kind == Keys) { // Backspace, Delete or a typed character, over a selection or not
+            const int at = int(random.bounded(length + 1));
+            const int cut = std::min(length - at, int(random.bounded(3)));
+            placeCaret(view, at, cut);
+            const int key = random.bounded(3);
+            const auto pairAt = [&](qsizetype i) {
+                return i >= 0 && i + 1 < model.text.size() && model.text.at(i).isHighSurrogate();
+            };
+            int from = at, to = at + cut;
+            if (cut == 0 && key == 0)
+                from = std::max(0, at - (pairAt(at - 2) ? 2 : 1));
+            else if (cut == 0 && key == 1)
+                to = std::min(length, at + (pairAt(at) ? 2 : 1));
+            QTest::keyClick(&view, key == 0 ? Qt::Key_Backspace : key == 1 ? Qt::Key_Delete : Qt::Key_K);
+            model.replace(from, to - from, key == 2 ? QStringLiteral("k") : QString());
+            recorded = to > from || key == 2;
         }
         block.endEditBlock();
+        if (kind == Caret) { // arrows, Home and End move by characters of the whole line
+            const int at = int(random.bounded(length + 1));
+            placeCaret(view, at);
+            int expected = at;
+            const int key = random.bounded(4);
+            if (key == 2) {
+                expected = int(model.text.lastIndexOf(u'\n', std::max(0, at - 1))) + 1;
+                if (at == 0 || model.text.at(at - 1) == u'\n')
+                    expected = at;
+            } else if (key == 3) {
+                expected = int(model.text.indexOf(u'\n', at));
+                if (expected < 0)
+                    expected = length;
+            }
+            for (int n = int(random.bounded(4)); key < 2 && n > 0; --n) {
+                const bool right = key == 0;
+                const int step = right ? (expected + 1 < length && model.text.at(expected).isHighSurrogate() ? 2 : 1)
+                                       : (expected >= 2 && model.text.at(expected - 1).isLowSurrogate() ? 2 : 1);
+                expected = std::clamp(expected + (right ? step : -step), 0, length);
+                QTest::keyClick(&view, right ? Qt::Key_Right : Qt::Key_Left);
+            }
+            if (key >= 2)
+                QTest::keyClick(&view, key == 2 ? Qt::Key_Home : Qt::Key_End);
+            QVERIFY2(view.selStart() == expected && view.selLength() == 0,
+                     qPrintable(QStringLiteral("step %1: key %2 from %3 to %4, not %5").arg(step).arg(key).arg(at).arg(view.selStart()).arg(expected)));
+            recorded = false;
+        }
         if (kind == Undo || kind == Redo) {
             std::vector<Model> &from = kind == Undo ? undo : redo;
             std::vector<Model> &to = kind == Undo ? redo : undo;
@@ -358,11 +420,20 @@ void TestTextView::randomEditsMatchTheModel()
         }
         const QString where = QStringLiteral("step %1 (kind %2): %3").arg(step).arg(kind).arg(visible(view.rawText()));
         QVERIFY2(view.text() == model.text, qPrintable(where));
+        QVERIFY2(view.textLength() == model.text.size(), qPrintable(where));
+        const int probe = int(random.bounded(int(model.text.size()) + 1));
+        QVERIFY2(view.textRange(probe, 7) == model.text.mid(probe, 7), qPrintable(where));
+        // No empty block ends with a cut: an edit in one would be reported
+        // over its separator, and the cut taken for a break the edit made.
+        for (QTextBlock b = view.document()->begin(); b.isValid(); b = b.next())
+            QVERIFY2(b.length() > 1 || !view.continuesLine(b.blockNumber() + 1), qPrintable(where));
         QVERIFY2(view.lineBreakForms() == model.forms, qPrintable(where));
         QVERIFY2(view.rawText() == model.raw(), qPrintable(where));
         QVERIFY2(normalized(view.rawText()) == model.text, qPrintable(where));
         QVERIFY2(view.document()->isUndoAvailable() == !undo.empty(), qPrintable(where));
     }
+    // Most steps had pieces to cross.
+    QVERIFY(pieceLength == TextView::PieceLength || withPieces > 300);
 }
 
 // Colours are the view's, never formats of the text: a format change would
@@ -437,6 +508,8 @@ void TestTextView::caretStopsBlinkingInVeryLongLines()
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     window.activateWindow();
     const int longLine = TextView::LongLineForBlinking + 1;
+    // A line held whole, as one grown by typing is.
+    view->setPieceLength(longLine);
     view->setText(QStringLiteral("top\r\nshort\r\n") + QString(longLine, QLatin1Char('x'))
                   + QStringLiteral("\r\nbelow\r\nend"));
     view->setFocus();
@@ -463,10 +536,18 @@ void TestTextView::caretStopsBlinkingInVeryLongLines()
     QCOMPARE(flashTimeChanges.count(), 0);
 }
 
-// In a file of long lines every action ends with no timer repainting them,
-// and typing then erasing leaves the bytes as they were.
+void TestTextView::longLineActionsLeaveNoTimerAndTheBytes_data()
+{
+    QTest::addColumn<bool>("inPieces");
+    QTest::newRow("lines held whole") << false;
+    QTest::newRow("lines in pieces") << true;
+}
+
+// In a file of long lines every action ends with no timer repainting them
+// whole, and typing then erasing leaves the bytes as they were.
 void TestTextView::longLineActionsLeaveNoTimerAndTheBytes()
 {
+    QFETCH(bool, inPieces);
     QWidget window;
     auto *view = new TextView(&window);
     view->resize(400, 150);
@@ -477,7 +558,10 @@ void TestTextView::longLineActionsLeaveNoTimerAndTheBytes()
     while (line.size() <= TextView::LongLineForBlinking)
         line += QStringLiteral("<p>日本語 text</p>");
     const QString raw = line + QStringLiteral("\r\n") + line + QStringLiteral("\n");
+    if (!inPieces)
+        view->setPieceLength(int(line.size()));
     view->setText(raw);
+    QCOMPARE(view->hasPieces(), inPieces);
     view->setFocus();
     QTRY_VERIFY(view->hasFocus());
     QScrollBar *bar = view->horizontalScrollBar();
@@ -492,7 +576,8 @@ void TestTextView::longLineActionsLeaveNoTimerAndTheBytes()
     for (const auto &[what, act] : actions) {
         act();
         QCoreApplication::processEvents();
-        QVERIFY2(!blinks(view), what);
+        // Pieces are short enough to blink.
+        QVERIFY2(inPieces || !blinks(view), what);
     }
     QCOMPARE(visible(view->rawText()), visible(raw));
 }
@@ -550,6 +635,7 @@ void TestTextView::longLinesDrawAsQtDraws()
     QString line;
     while (line.size() <= 2 * zp::PaddedTextLayout::KeepGlyphsFrom)
         line += QStringLiteral("<p class=\"c%1\">日本語のﾃｷｽﾄ and text</p>").arg(line.size() % 97);
+    view.setPieceLength(int(line.size()));
     view.setText(QStringLiteral("above\r\n") + line + QStringLiteral("\r\nbelow"));
     QScrollBar *bar = view.horizontalScrollBar();
     bar->setValue(int(bar->maximum() * scroll));
