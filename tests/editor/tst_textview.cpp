@@ -288,7 +288,7 @@ void TestTextView::randomEditsMatchTheModel()
     enum Kind { Type, Delete, Enter, Undo, Redo, TagCase, LineBreaks, ReplaceAll, Open, Keys, Caret };
     // The edits more often than the rest.
     static const Kind kinds[] = {Type, Type, Type, Delete, Enter, Enter, Enter, Undo, Undo,
-                                 Redo, TagCase, LineBreaks, ReplaceAll, Open, Keys, Keys, Caret};
+                                 Redo, TagCase, LineBreaks, ReplaceAll, Open, Keys, Keys, Caret, Caret, Caret};
     TextView view;
     view.setPieceLength(pieceLength);
     Model model;
@@ -361,7 +361,7 @@ void TestTextView::randomEditsMatchTheModel()
                 if (expected < 0)
                     expected = length;
             }
-            for (int n = int(random.bounded(4)); key < 2 && n > 0; --n) {
+            for (int n = int(random.bounded(12)); key < 2 && n > 0; --n) {
                 const bool right = key == 0;
                 const int step = right ? (expected + 1 < length && model.text.at(expected).isHighSurrogate() ? 2 : 1)
                                        : (expected >= 2 && model.text.at(expected - 1).isLowSurrogate() ? 2 : 1);
