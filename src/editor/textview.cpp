@@ -343,7 +343,15 @@ void TextView::setSelText(const QString &text)
         cursor.setPosition(lower);
         cursor.setPosition(upper, QTextCursor::KeepAnchor);
     }
-    cursor.insertText(inserted);
+    // Long lines put in are held in pieces, as those of a text that is set:
+    // the document reports the insertion (at once, or at the end of an edit
+    // block around this one), and the breaks at these places become cuts.
+    std::vector<int> cutsAt;
+    const QString pieces = cutInserted(inserted, cutsAt);
+    for (int &at : cutsAt)
+        at += cursor.selectionStart();
+    m_pendingCuts = std::move(cutsAt);
+    cursor.insertText(pieces);
     setTextCursor(cursor);
 }
 
@@ -482,6 +490,8 @@ void TextView::onContentsChange(int position, int charsRemoved, int charsAdded)
                          [](quint8 form) { return form != quint8(LineBreak::Cut); });
             forms.resize(std::size_t(added), fallback);
         }
+        if (m_mode == EditMode::Normal && !m_pendingCuts.empty())
+            markInsertedCuts(position, charsAdded, index, forms);
         cutsChanged = cutsChanged || std::find(forms.begin(), forms.end(), quint8(LineBreak::Cut)) != forms.end();
         m_breaks.insert(m_breaks.begin() + index, forms.begin(), forms.end());
     }

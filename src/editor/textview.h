@@ -234,8 +234,9 @@ private:
     // Rewrites, through cursor, the runs of characters that differ from text,
     // whose lines have the lengths of the document's.
     void replaceChangedRuns(QTextCursor &cursor, const QString &text);
-    // Gives the breaks new forms as an undo item of the document.
-    void replaceForms(std::vector<quint8> forms);
+    // Gives the breaks new forms as an undo item of the document, the last of
+    // an edit that changed the text or not.
+    void replaceForms(std::vector<quint8> forms, bool textChanged);
     // Appends the document's text to out with each break in its written form,
     // calling flush() whenever out holds at least flushAt characters.
     template <class Flush>
@@ -257,6 +258,14 @@ private:
     // of the document's line of the same number when it has the same length;
     // forms (real breaks) become the forms of the result's breaks.
     QString cutLikeDocument(const QString &text, std::vector<quint8> &forms) const;
+    // text with its lines longer than the piece length cut ("\n" at each
+    // cut); cutsAt receives the places of those cuts in the result.
+    QString cutInserted(const QString &text, std::vector<int> &cutsAt) const;
+    // Of forms, those of the breaks a change adds from block index on (the
+    // new text being at [position, position + added)), the breaks at the
+    // places of m_pendingCuts become Cut, and the others take the given
+    // forms in order.
+    void markInsertedCuts(int position, int added, int index, std::vector<quint8> &forms);
     // Recounts the cuts and finds their places after m_breaks was set whole.
     void recountCuts();
     // The lowest document position of the text position position (before
@@ -311,6 +320,9 @@ private:
     // The document positions of the separators of the Cut entries of
     // m_breaks, in order.
     std::vector<int> m_cuts;
+    // The document positions of the breaks of an insertion not yet reported
+    // that are cuts (see setSelText).
+    std::vector<int> m_pendingCuts;
     int m_pieceLength = PieceLength;
     BreakStack m_undoBreaks;
     BreakStack m_redoBreaks;

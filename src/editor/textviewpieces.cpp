@@ -184,6 +184,48 @@ QString TextView::cutLikeDocument(const QString &text, std::vector<quint8> &form
     return out;
 }
 
+QString TextView::cutInserted(const QString &text, std::vector<int> &cutsAt) const
+{
+    cutsAt.clear();
+    const auto lines = QStringView(text).split(QLatin1Char('\n'));
+    if (std::none_of(lines.begin(), lines.end(), [&](QStringView line) { return line.size() > m_pieceLength; }))
+        return text;
+    QString out;
+    out.reserve(text.size() + text.size() / m_pieceLength + 1);
+    std::vector<quint8> forms;
+    for (qsizetype k = 0; k < lines.size(); ++k) {
+        const QStringView line = lines.at(k);
+        const std::vector<int> offsets = line.size() > m_pieceLength ? cutOffsets(line, m_pieceLength) : std::vector<int>();
+        for (std::size_t c = 0; c < offsets.size(); ++c)
+            cutsAt.push_back(int(out.size()) + offsets[c] + int(c));
+        appendCut(out, forms, line, offsets, QLatin1Char('\n'));
+        if (k + 1 < lines.size())
+            out.append(QLatin1Char('\n'));
+    }
+    return out;
+}
+
+void TextView::markInsertedCuts(int position, int added, int index, std::vector<quint8> &forms)
+{
+    std::vector<int> cuts = std::move(m_pendingCuts);
+    m_pendingCuts.clear();
+    // Every place must be a break of the reported text, or none is taken.
+    const QTextDocument *doc = document();
+    for (const int at : cuts) {
+        if (at < position || at >= position + added || doc->characterAt(at) != ParagraphSeparator)
+            return;
+    }
+    const std::vector<quint8> given = forms;
+    auto cut = cuts.begin();
+    std::size_t real = 0;
+    QTextBlock block = doc->findBlockByNumber(index);
+    for (std::size_t k = 0; k < forms.size() && block.isValid(); ++k, block = block.next()) {
+        const bool isCut = cut != cuts.end() && *cut == block.position() + block.length() - 1;
+        cut += isCut;
+        forms[k] = isCut ? CutForm : given[std::min(real++, given.size() - 1)];
+    }
+}
+
 void TextView::recountCuts()
 {
     m_cuts.clear();

@@ -18,7 +18,8 @@ namespace {
 // Gives the line breaks the forms of one side of a whole-text edit. Its undo
 // runs before the edit's text is taken back; its redo runs after the text is
 // put in again, but the document reports that change only later, so the forms
-// are set again then (see onContentsChange). As the last
+// are set then (see onContentsChange), after the report has recorded the
+// forms of the breaks the text took away for the next undo. As the last
 // command of the edit's block it also keeps the document from merging typing
 // that follows into the edit (the document merges a lone insertion into a
 // preceding block that ends with an adjacent insertion).
@@ -52,7 +53,7 @@ void TextView::replaceText(const QString &text, std::vector<quint8> forms)
     const QString pieces = cutLikeDocument(text, forms);
     const Shape shape = compareShape(pieces);
     if (shape == Shape::SameText) {
-        replaceForms(std::move(forms));
+        replaceForms(std::move(forms), false);
         return;
     }
     QTextCursor cursor(document());
@@ -68,7 +69,7 @@ void TextView::replaceText(const QString &text, std::vector<quint8> forms)
     // last command of the same block.
     cursor.endEditBlock();
     cursor.joinPreviousEditBlock();
-    replaceForms(std::move(forms));
+    replaceForms(std::move(forms), true);
     cursor.endEditBlock();
 }
 
@@ -130,14 +131,16 @@ void TextView::replaceChangedRuns(QTextCursor &cursor, const QString &text)
     }
 }
 
-void TextView::replaceForms(std::vector<quint8> forms)
+void TextView::replaceForms(std::vector<quint8> forms, bool textChanged)
 {
     m_redoBreaks.clear();
-    auto apply = [this](const std::vector<quint8> &f, bool redo) {
+    auto apply = [this, textChanged](const std::vector<quint8> &f, bool redo) {
+        if (redo && textChanged) {
+            m_formsAfterRedo = f;
+            return;
+        }
         m_breaks = f;
         recountCuts();
-        if (redo)
-            m_formsAfterRedo = f;
         Q_EMIT changed();
     };
     document()->appendUndoItem(new BreakFormsUndo(apply, m_breaks, forms));

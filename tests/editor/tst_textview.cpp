@@ -164,7 +164,7 @@ void TestTextView::replaceTextShapes_data()
     QTest::newRow("to empty") << "x\r\ny" << "";
 }
 
-// Undo and redo bring back each side with its forms, and typing right after
+// Undo and redo (and undo again) bring back each side with its forms, and typing right after
 // the replacement is an undo step of its own.
 void TestTextView::replaceTextShapes()
 {
@@ -189,6 +189,10 @@ void TestTextView::replaceTextShapes()
         QVERIFY(!view.document()->isUndoAvailable());
         view.redoEdit();
         QCOMPARE(visible(view.rawText()), visible(after));
+        // Undone again after a redo, as the first time.
+        view.undoEdit();
+        QCOMPARE(visible(view.rawText()), visible(before));
+        view.redoEdit();
         placeCaret(view, int(typedAt));
         QTest::keyClicks(&view, QStringLiteral("z"));
         view.undoEdit();
@@ -279,7 +283,8 @@ void TestTextView::randomEditsMatchTheModel_data()
 void TestTextView::randomEditsMatchTheModel()
 {
     QFETCH(int, pieceLength);
-    static const QString pieces[] = {"x", "\r\n", "\r", "\n", "ab\rc\nd", "\r\n\n<p>"};
+    static const QString pieces[] = {"x", "\r\n", "\r", "\n", "ab\rc\nd", "\r\n\n<p>", "<p>0123456789</p>",
+                                     "\n<a href=\"b\">\r\n"};
     static const QString finds[] = {"a", "\n", "b\n", "x"};
     static const QString replacements[] = {"", "Q", "\n", "y\r\nz"};
     static const QString lines[] = {"", "a", "<b>x</b>", u"日本\u00a0q"_qs, "<p>0123456789abcdef</p>",
@@ -309,7 +314,7 @@ void TestTextView::randomEditsMatchTheModel()
         if (kind == Type || kind == Delete) { // typing or pasting over a selection, or deleting
             const int at = int(random.bounded(length + 1));
             const int cut = std::min(length - at, int(random.bounded(kind == Type ? 3 : 5)));
-            const QString piece = kind == Type ? pieces[random.bounded(6)] : QString();
+            const QString piece = kind == Type ? pieces[random.bounded(int(std::size(pieces)))] : QString();
             placeCaret(view, at, cut);
             QCOMPARE(view.selText(), model.text.mid(at, cut));
             view.setSelText(piece);
