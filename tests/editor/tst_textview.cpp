@@ -72,6 +72,7 @@ private Q_SLOTS:
     void replaceTextShapes();
     void randomEditsMatchTheModel_data();
     void randomEditsMatchTheModel();
+    void typingSessionOverPieces();
     void colourChangeKeepsTheText();
     void typingPastTheEdgeKeepsTheScrollRange();
     void caretStopsBlinkingInVeryLongLines();
@@ -439,6 +440,73 @@ void TestTextView::randomEditsMatchTheModel()
     }
     // Most steps had pieces to cross.
     QVERIFY(pieceLength == TextView::PieceLength || withPieces > 300);
+}
+
+// A session of keys as a user presses them, each reported on its own (the
+// document merges runs of them into undo steps as it likes), over lines held
+// in short pieces: text and caret follow a model key by key, undoing every
+// step brings back the text opened, and redoing them all the last one.
+void TestTextView::typingSessionOverPieces()
+{
+    const QString opened = u"<p>0123456789abcdef</p>\r\n\r\nx\U0001F600\U0001F600yz\U0001F600\n<b>bold</b> and more\r"_qs;
+    TextView view;
+    view.setPieceLength(4);
+    view.setText(opened);
+    QVERIFY(view.hasPieces());
+    QString text = normalized(opened);
+    int caret = 0;
+    const auto pairBefore = [&](int at) { return at >= 2 && text.at(at - 1).isLowSurrogate(); };
+    const auto pairAt = [&](int at) { return at + 1 < text.size() && text.at(at).isHighSurrogate(); };
+    QRandomGenerator random(7);
+    static const Qt::Key keys[] = {Qt::Key_A, Qt::Key_Less, Qt::Key_Backspace, Qt::Key_Backspace, Qt::Key_Delete,
+                                   Qt::Key_Return, Qt::Key_Left, Qt::Key_Left, Qt::Key_Right, Qt::Key_Right,
+                                   Qt::Key_Home, Qt::Key_End, Qt::Key_Up, Qt::Key_Down};
+    for (int step = 0; step < 1500; ++step) {
+        const Qt::Key key = keys[random.bounded(int(std::size(keys)))];
+        QTest::keyClick(&view, key);
+        const int length = int(text.size());
+        switch (key) {
+        case Qt::Key_A: case Qt::Key_Less: case Qt::Key_Return:
+            text.insert(caret++, key == Qt::Key_A ? u'a' : key == Qt::Key_Less ? u'<' : u'\n');
+            break;
+        case Qt::Key_Backspace: {
+            const int n = caret == 0 ? 0 : pairBefore(caret) ? 2 : 1;
+            text.remove(caret - n, n);
+            caret -= n;
+            break;
+        }
+        case Qt::Key_Delete:
+            text.remove(caret, caret == length ? 0 : pairAt(caret) ? 2 : 1);
+            break;
+        case Qt::Key_Left:
+            caret -= caret == 0 ? 0 : pairBefore(caret) ? 2 : 1;
+            break;
+        case Qt::Key_Right:
+            caret += caret == length ? 0 : pairAt(caret) ? 2 : 1;
+            break;
+        case Qt::Key_Home:
+            caret = caret == 0 ? 0 : int(text.lastIndexOf(u'\n', caret - 1)) + 1;
+            break;
+        case Qt::Key_End:
+            caret = text.indexOf(u'\n', caret) < 0 ? length : int(text.indexOf(u'\n', caret));
+            break;
+        default: // Up and Down go by rows: only the text is followed
+            caret = view.selStart();
+        }
+        const QString where = QStringLiteral("step %1 key %2: %3").arg(step).arg(key, 0, 16).arg(visible(view.rawText()));
+        QVERIFY2(view.text() == text, qPrintable(where));
+        QVERIFY2(view.selStart() == caret, qPrintable(where + QStringLiteral(" caret %1, not %2").arg(view.selStart()).arg(caret)));
+        QVERIFY2(normalized(view.rawText()) == text, qPrintable(where));
+        for (QTextBlock b = view.document()->begin(); b.isValid(); b = b.next())
+            QVERIFY2(b.length() > 1 || !view.continuesLine(b.blockNumber() + 1), qPrintable(where));
+    }
+    const QString last = view.rawText();
+    while (view.document()->isUndoAvailable())
+        view.undoEdit();
+    QCOMPARE(visible(view.rawText()), visible(opened));
+    while (view.document()->isRedoAvailable())
+        view.redoEdit();
+    QCOMPARE(visible(view.rawText()), visible(last));
 }
 
 // Colours are the view's, never formats of the text: a format change would
