@@ -353,6 +353,7 @@ void TextView::setSelText(const QString &text)
     m_pendingCuts = std::move(cutsAt);
     cursor.insertText(pieces);
     setTextCursor(cursor);
+    splitLongPiece();
 }
 
 QColor TextView::textColor() const
@@ -552,6 +553,7 @@ void TextView::keyPressEvent(QKeyEvent *event)
         }
     }
     const int previousPosition = textCursor().position();
+    const int revision = document()->revision();
     if (pieceKeyPress(event))
         return;
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
@@ -566,6 +568,8 @@ void TextView::keyPressEvent(QKeyEvent *event)
     }
     QPlainTextEdit::keyPressEvent(event);
     keepCaretOffCuts(previousPosition);
+    if (document()->revision() != revision)
+        splitLongPiece();
 }
 
 void TextView::mousePressEvent(QMouseEvent *event)

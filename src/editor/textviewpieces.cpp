@@ -205,6 +205,29 @@ QString TextView::cutInserted(const QString &text, std::vector<int> &cutsAt) con
     return out;
 }
 
+void TextView::splitLongPiece()
+{
+    // A piece grown to twice the length by typing (or a line made long by
+    // joining lines) is cut again, as part of the edit's undo step. An
+    // insertion whose cuts are not reported yet is left alone.
+    const QTextBlock block = textCursor().block();
+    if (!m_pendingCuts.empty() || block.length() - 1 <= 2 * m_pieceLength)
+        return;
+    const std::vector<int> offsets = cutOffsets(block.text(), m_pieceLength);
+    if (offsets.empty())
+        return;
+    const int start = block.position();
+    for (std::size_t k = 0; k < offsets.size(); ++k)
+        m_pendingCuts.push_back(start + offsets[k] + int(k));
+    QTextCursor cursor(document());
+    cursor.joinPreviousEditBlock();
+    for (auto at = offsets.rbegin(); at != offsets.rend(); ++at) {
+        cursor.setPosition(start + *at);
+        cursor.insertText(QStringLiteral("\n"));
+    }
+    cursor.endEditBlock();
+}
+
 void TextView::markInsertedCuts(int position, int added, int index, std::vector<quint8> &forms)
 {
     std::vector<int> cuts = std::move(m_pendingCuts);
@@ -395,6 +418,7 @@ bool TextView::pieceKeyPress(QKeyEvent *event)
             cursor.removeSelectedText();
             setTextCursor(cursor);
             keepCaretOffCuts(-1);
+            splitLongPiece();
         }
         event->accept();
         return true;
