@@ -17,6 +17,7 @@
 #include <QTextCursor>
 
 #include "editor/editconversions.h"
+#include "find/documentsearchtext.h"
 #include "find/findengine.h"
 
 #include <private/qtextdocument_p.h>
@@ -429,6 +430,11 @@ void TestTextView::randomEditsMatchTheModel()
         QVERIFY2(view.textLength() == model.text.size(), qPrintable(where));
         const int probe = int(random.bounded(int(model.text.size()) + 1));
         QVERIFY2(view.textRange(probe, 7) == model.text.mid(probe, 7), qPrintable(where));
+        // Find reads the view's text, across cuts.
+        const QString sought = model.text.mid(probe, 3);
+        QVERIFY2(sought.isEmpty()
+                     || zp::findText(zp::DocumentSearchText(view), sought, 0, true) == model.text.indexOf(sought),
+                 qPrintable(where));
         // No empty block ends with a cut: an edit in one would be reported
         // over its separator, and the cut taken for a break the edit made.
         for (QTextBlock b = view.document()->begin(); b.isValid(); b = b.next())
