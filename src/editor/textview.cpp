@@ -10,6 +10,7 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QGuiApplication>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QMouseEvent>
@@ -570,6 +571,21 @@ void TextView::keyPressEvent(QKeyEvent *event)
     keepCaretOffCuts(previousPosition);
     if (document()->revision() != revision)
         splitLongPiece();
+}
+
+void TextView::inputMethodEvent(QInputMethodEvent *event)
+{
+    // An input method replaces the selection as typing does (its first
+    // composition removes it): over the range that keeps the pieces sound.
+    if (!m_cuts.empty() && textCursor().hasSelection()) {
+        const int start = selStart();
+        const auto [lower, upper] = editRange(start, start + selLength(), event->commitString());
+        QTextCursor cursor = textCursor();
+        cursor.setPosition(lower);
+        cursor.setPosition(upper, QTextCursor::KeepAnchor);
+        setTextCursor(cursor);
+    }
+    QPlainTextEdit::inputMethodEvent(event);
 }
 
 void TextView::mousePressEvent(QMouseEvent *event)

@@ -7,6 +7,7 @@
 
 #include <QAbstractEventDispatcher>
 #include <QGuiApplication>
+#include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QRandomGenerator>
 #include <QScrollBar>
@@ -74,6 +75,7 @@ private Q_SLOTS:
     void randomEditsMatchTheModel_data();
     void randomEditsMatchTheModel();
     void typingSessionOverPieces();
+    void inputMethodOverAPiece();
     void colourChangeKeepsTheText();
     void typingPastTheEdgeKeepsTheScrollRange();
     void caretStopsBlinkingInVeryLongLines();
@@ -513,6 +515,31 @@ void TestTextView::typingSessionOverPieces()
     while (view.document()->isRedoAvailable())
         view.redoEdit();
     QCOMPARE(visible(view.rawText()), visible(last));
+}
+
+// A composition started over a selection removes it first; over a whole
+// piece, that must not leave an empty block before a cut (Enter there would
+// be reported over the cut), and a cancelled composition leaves the text as
+// the removal left it.
+void TestTextView::inputMethodOverAPiece()
+{
+    TextView view;
+    view.setPieceLength(4);
+    view.setText(QStringLiteral("abcdefghij\r\nz"));
+    // "efgh", the second piece, selected as a mouse drag over its row does:
+    // from after the cut before it to before the cut after it.
+    QTextCursor row(view.document()->findBlockByNumber(1));
+    row.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+    view.setTextCursor(row);
+    QInputMethodEvent compose(QStringLiteral("\u3042"), {});
+    QCoreApplication::sendEvent(&view, &compose);
+    QInputMethodEvent cancel;
+    QCoreApplication::sendEvent(&view, &cancel);
+    QCOMPARE(view.text(), QStringLiteral("abcdij\nz"));
+    for (QTextBlock b = view.document()->begin(); b.isValid(); b = b.next())
+        QVERIFY(b.length() > 1 || !view.continuesLine(b.blockNumber() + 1));
+    QTest::keyClick(&view, Qt::Key_Return);
+    QCOMPARE(visible(view.rawText()), QStringLiteral("abcd<CR><LF>ij<CR><LF>z"));
 }
 
 // Colours are the view's, never formats of the text: a format change would
