@@ -79,7 +79,6 @@ private Q_SLOTS:
     void colourChangeKeepsTheText();
     void typingPastTheEdgeKeepsTheScrollRange();
     void caretStopsBlinkingInVeryLongLines();
-    void longLineActionsLeaveNoTimerAndTheBytes_data();
     void longLineActionsLeaveNoTimerAndTheBytes();
     void widthChangesLeaveUnwrappedLinesAlone();
     void longLinesDrawAsQtDraws_data();
@@ -642,18 +641,11 @@ void TestTextView::caretStopsBlinkingInVeryLongLines()
     QCOMPARE(flashTimeChanges.count(), 0);
 }
 
-void TestTextView::longLineActionsLeaveNoTimerAndTheBytes_data()
-{
-    QTest::addColumn<bool>("inPieces");
-    QTest::newRow("lines held whole") << false;
-    QTest::newRow("lines in pieces") << true;
-}
-
-// In a file of long lines every action ends with no timer repainting them
-// whole, and typing then erasing leaves the bytes as they were.
+// In a file of long lines held whole (as a line a conversion kept whole may
+// be) every action ends with no timer repainting them, and typing then
+// erasing leaves the bytes as they were.
 void TestTextView::longLineActionsLeaveNoTimerAndTheBytes()
 {
-    QFETCH(bool, inPieces);
     QWidget window;
     auto *view = new TextView(&window);
     view->resize(400, 150);
@@ -664,10 +656,8 @@ void TestTextView::longLineActionsLeaveNoTimerAndTheBytes()
     while (line.size() <= TextView::LongLineForBlinking)
         line += QStringLiteral("<p>日本語 text</p>");
     const QString raw = line + QStringLiteral("\r\n") + line + QStringLiteral("\n");
-    if (!inPieces)
-        view->setPieceLength(int(line.size()));
+    view->setPieceLength(int(line.size()));
     view->setText(raw);
-    QCOMPARE(view->hasPieces(), inPieces);
     view->setFocus();
     QTRY_VERIFY(view->hasFocus());
     QScrollBar *bar = view->horizontalScrollBar();
@@ -682,8 +672,7 @@ void TestTextView::longLineActionsLeaveNoTimerAndTheBytes()
     for (const auto &[what, act] : actions) {
         act();
         QCoreApplication::processEvents();
-        // Pieces are short enough to blink.
-        QVERIFY2(inPieces || !blinks(view), what);
+        QVERIFY2(!blinks(view), what);
     }
     QCOMPARE(visible(view->rawText()), visible(raw));
 }
