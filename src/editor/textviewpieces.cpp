@@ -25,6 +25,7 @@
 #include <QTextDocument>
 
 #include <algorithm>
+#include <functional>
 
 namespace zp {
 
@@ -50,12 +51,14 @@ std::vector<int> cutOffsets(QStringView line, int piece)
     return offsets;
 }
 
-bool splitsPair(QStringView line, const std::vector<int> &offsets)
+// Whether offsets would leave an empty piece or split a surrogate pair of line.
+bool unsoundCuts(QStringView line, const std::vector<int> &offsets)
 {
-    return std::any_of(offsets.begin(), offsets.end(), [&](int at) {
-        return at <= 0 || at >= line.size()
-            || (line.at(at).isLowSurrogate() && line.at(at - 1).isHighSurrogate());
-    });
+    return std::adjacent_find(offsets.begin(), offsets.end(), std::greater_equal<int>()) != offsets.end()
+        || std::any_of(offsets.begin(), offsets.end(), [&](int at) {
+               return at <= 0 || at >= line.size()
+                   || (line.at(at).isLowSurrogate() && line.at(at - 1).isHighSurrogate());
+           });
 }
 
 // Appends line to out with a separator at each offset, and a Cut form for each
@@ -171,7 +174,7 @@ QString TextView::cutLikeDocument(const QString &text, std::vector<quint8> &form
                     offsets.push_back(length);
             }
         }
-        if (length != int(line.size()) || splitsPair(line, offsets))
+        if (length != int(line.size()) || unsoundCuts(line, offsets))
             offsets = cutOffsets(line, m_pieceLength);
         appendCut(out, outForms, line, offsets, QLatin1Char('\n'));
         if (i < n) {
