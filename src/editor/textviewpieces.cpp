@@ -9,9 +9,11 @@
 // rawText(), the positions of selStart() and the rest, the line-break forms
 // and the line numbers go across cuts as if they were not there.
 //
-// Pieces are made when a text is set (setText, replaceText); they grow with
-// typing and merge when an edit spans a cut. An edit never leaves an empty
-// block that ends with a cut: Qt reports an edit in an empty block as a change
+// Pieces are made when a text is set (setText, replaceText) and in the lines
+// a paste puts in; they grow with typing and merge when an edit spans a cut,
+// and a block an edit leaves longer than twice the piece length is cut again
+// within the edit's undo step. An edit never leaves an empty block that ends
+// with a cut: Qt reports an edit in an empty block as a change
 // of that block's separator too, and only a real break may be taken for a
 // break the edit made. The caret never rests just before a cut, and the keys
 // that delete act on the characters beside a cut, never on the cut alone.
@@ -19,7 +21,6 @@
 #include "editor/textview.h"
 
 #include <QKeyEvent>
-#include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
