@@ -2,6 +2,7 @@
 // line-break bookkeeping and the repaint (and the gutter once drawn).
 //
 //   bench_typing [MEGABYTES=10] [KEYS=200] [--one-line] [--middle]
+// MEGABYTES may be a fraction (0.3 for a line of 300 KB).
 // --one-line makes the text a single line (minified HTML); --middle types in
 // the middle of the text instead of at its end.
 // Runs on the offscreen platform unless QT_QPA_PLATFORM says otherwise.
@@ -40,7 +41,7 @@ int main(int argc, char *argv[])
     QStringList args = QCoreApplication::arguments().mid(1);
     const bool oneLine = args.removeAll(QStringLiteral("--one-line")) > 0;
     const bool middle = args.removeAll(QStringLiteral("--middle")) > 0;
-    const int megabytes = args.size() > 0 ? std::max(1, args.at(0).toInt()) : 10;
+    const double megabytes = args.size() > 0 ? std::max(0.1, args.at(0).toDouble()) : 10;
     const int keys = args.size() > 1 ? std::max(1, args.at(1).toInt()) : 200;
 
     QTemporaryDir dir;
@@ -54,7 +55,7 @@ int main(int argc, char *argv[])
     zp::EditWindow *window = frame->activeDocument();
     zp::TextView *view = window->rtfEdit();
 
-    const QString text = zpbench::htmlLikeText(qsizetype(megabytes) * 1024 * 1024 / 2,
+    const QString text = zpbench::htmlLikeText(qsizetype(megabytes * 1024 * 1024 / 2),
                                                oneLine ? QString() : QStringLiteral("\r\n"));
     double t0 = zpbench::wallSeconds();
     view->setText(text);
@@ -62,7 +63,7 @@ int main(int argc, char *argv[])
     const double setSeconds = zpbench::wallSeconds() - t0;
 
     if (middle)
-        view->setSelStart(int(view->document()->characterCount() / 2));
+        view->setSelStart(view->textLength() / 2);
     else
         view->moveCursor(QTextCursor::End);
     view->setFocus();
@@ -82,7 +83,7 @@ int main(int argc, char *argv[])
     for (double v : perKey)
         total += v;
 
-    std::printf("document: %d MB of text (%lld characters, %d line breaks), setText %.3f s\n",
+    std::printf("document: %.1f MB of text (%lld characters, %d line breaks), setText %.3f s\n",
                 megabytes, static_cast<long long>(text.size()), view->lineBreakCount(), setSeconds);
     std::printf("typing %d keys %s: CPU per key mean %.3f ms, median %.3f ms, max %.3f ms\n", keys,
                 middle ? "in the middle" : "at the end", total / keys * 1000,

@@ -136,7 +136,7 @@ if [ -x "$ROOT/build/bench/bench_jump" ]; then
     for args in "50 --wrap" "5 --one-line --wrap" "50" "5 --one-line"; do
         QT_QPA_PLATFORM=offscreen "$ROOT/build/bench/bench_jump" $args 2>/dev/null | grep -E '^(document|Ctrl)'
     done
-    for args in "8 10 --one-line" "8 10 --one-line --middle"; do
+    for args in "0.3 20 --one-line" "0.3 20 --one-line --middle" "8 10 --one-line" "8 10 --one-line --middle"; do
         QT_QPA_PLATFORM=offscreen "$ROOT/build/bench/bench_typing" $args 2>/dev/null | grep -E '^typing'
     done
 fi

@@ -53,7 +53,11 @@ void LineNumberGutter::DrawLineNumbers(const TextView &view)
     // The editor repaints at every key; while the rows it would draw are the
     // ones already drawn (same first line, size, colours and font), the image
     // stands as it is.
-    const Pass pass{first, pixels, rowHeight, backColor().rgb(), m_numberColor.rgb(), font()};
+    // Unwrapped, the rows of a line held in pieces carry one number.
+    std::vector<int> numbers;
+    if (counted && view.hasPieces() && view.rightMargin() != 0)
+        numbers = view.rowLineNumbers(height() / std::max(1, rowHeight) + 1);
+    const Pass pass{first, pixels, rowHeight, backColor().rgb(), m_numberColor.rgb(), font(), numbers};
     if (pass == m_lastPass && !m_image.isNull())
         return;
     m_lastPass = pass;
@@ -62,7 +66,10 @@ void LineNumberGutter::DrawLineNumbers(const TextView &view)
         m_image.setDevicePixelRatio(ratio);
     }
     m_image.fill(backColor());
-    if (counted) {
+    if (!numbers.empty()) {
+        QPainter painter(&m_image);
+        printRows(numbers, painter, height(), width(), rowHeight);
+    } else if (counted) {
         QPainter painter(&m_image);
         PrintLineNumbers(first + 1, painter, height(), width(), rowHeight);
     } else {
@@ -74,6 +81,19 @@ void LineNumberGutter::DrawLineNumbers(const TextView &view)
 void LineNumberGutter::PrintLineNumbers(int first, QPainter &painter, int height, int width,
                                         int rowHeight)
 {
+    std::vector<int> numbers;
+    for (int n = first, y = 0; n <= MaxNumber; ++n) {
+        numbers.push_back(n);
+        y += std::max(1, rowHeight);
+        if (height < y + std::max(1, rowHeight))
+            break;
+    }
+    printRows(numbers, painter, height, width, rowHeight);
+}
+
+void LineNumberGutter::printRows(const std::vector<int> &numbers, QPainter &painter, int height, int width,
+                                 int rowHeight)
+{
     m_rows.clear();
     painter.setFont(font());
     painter.setPen(m_numberColor);
@@ -83,8 +103,11 @@ void LineNumberGutter::PrintLineNumbers(int first, QPainter &painter, int height
     rowHeight = std::max(1, rowHeight);
     const int baseline = rowHeight - metrics.descent();
     int y = 0;
-    for (int n = first; n <= MaxNumber; ++n) {
-        const QString row = rowText(n);
+    for (const int n : numbers) {
+        if (n > MaxNumber)
+            break;
+        // A row that continues the line above stays blank.
+        const QString row = n > 0 ? rowText(n) : QString();
         painter.drawText(width - metrics.horizontalAdvance(row), y + baseline, row);
         m_rows.append(row);
         y += rowHeight;

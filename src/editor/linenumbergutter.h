@@ -10,6 +10,8 @@
 #include <QStringList>
 #include <QWidget>
 
+#include <vector>
+
 class QPainter;
 
 namespace zp {
@@ -47,13 +49,17 @@ public:
     // (the first row is always drawn). Stops at a number past MaxNumber.
     void PrintLineNumbers(int first, QPainter &painter, int height, int width, int rowHeight);
 
-    // The row texts of the last pass, top to bottom.
+    // The row texts of the last pass, top to bottom (empty for a row that
+    // continues the line above it).
     const QStringList &rows() const { return m_rows; }
 
 protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    // Draws a row for each of numbers (0: a blank row), as PrintLineNumbers.
+    void printRows(const std::vector<int> &numbers, QPainter &painter, int height, int width, int rowHeight);
+
     QColor m_numberColor{240, 148, 118};
     // What the image was last drawn from.
     struct Pass
@@ -64,10 +70,12 @@ private:
         QRgb back = 0;
         QRgb number = 0;
         QFont font;
+        // The numbers of the rows when some are blank.
+        std::vector<int> numbers;
         bool operator==(const Pass &o) const
         {
             return first == o.first && pixels == o.pixels && rowHeight == o.rowHeight
-                && back == o.back && number == o.number && font == o.font;
+                && back == o.back && number == o.number && font == o.font && numbers == o.numbers;
         }
     };
     Pass m_lastPass;

@@ -10,6 +10,7 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QGuiApplication>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QMouseEvent>
@@ -23,6 +24,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <iterator>
 #include <limits>
 
 namespace zp {
@@ -38,7 +40,8 @@ const QLatin1String &breakText(quint8 form)
     switch (TextView::LineBreak(form)) {
     case TextView::LineBreak::Cr: return cr;
     case TextView::LineBreak::Lf: return lf;
-    case TextView::LineBreak::CrLf: break;
+    case TextView::LineBreak::CrLf:
+    case TextView::LineBreak::Cut: break;
     }
     return crlf;
 }
@@ -138,6 +141,8 @@ void TextView::focusOutEvent(QFocusEvent *event)
 
 QString TextView::text() const
 {
+    if (!m_cuts.empty())
+        return textRange(0, textLength());
     QString t = document()->toRawText();
     t.replace(ParagraphSeparator, QLatin1Char('\n'));
     t.replace(LineSeparator, QLatin1Char('\n'));
@@ -177,6 +182,7 @@ void TextView::setText(QString raw)
 {
     std::vector<quint8> breaks;
     QString plain = splitBreaks(std::move(raw), breaks);
+    cutLongLines(plain, breaks);
 
     // The forms are in place before the change is announced, so listeners of
     // changed() already see the new breaks.
@@ -194,6 +200,25 @@ void TextView::setText(QString raw)
     m_settingText = false;
     m_blockCount = document()->blockCount();
     m_breaks.resize(std::size_t(m_blockCount - 1), quint8(LineBreak::CrLf));
+    recountCuts();
+}
+
+std::vector<quint8> TextView::lineBreakForms() const
+{
+    if (m_cuts.empty())
+        return m_breaks;
+    std::vector<quint8> forms;
+    forms.reserve(m_breaks.size() - m_cuts.size());
+    std::copy_if(m_breaks.begin(), m_breaks.end(), std::back_inserter(forms),
+                 [](quint8 form) { return form != quint8(LineBreak::Cut); });
+    return forms;
+}
+
+quint8 TextView::newLineBreak() const
+{
+    const auto real = std::find_if(m_breaks.begin(), m_breaks.end(),
+                                   [](quint8 form) { return form != quint8(LineBreak::Cut); });
+    return real == m_breaks.end() ? quint8(LineBreak::CrLf) : *real;
 }
 
 template <class Flush>
@@ -206,24 +231,31 @@ void TextView::writeRaw(QString &out, qsizetype flushAt, Flush flush) const
     qsizetype runStart = 0;
     std::size_t next = 0;
     bool lastWasLoneCr = false;
+    // Whether the line since the last break written holds characters.
+    bool lineHasText = false;
     for (qsizetype i = 0; i < n; ++i) {
         const QChar c = p[i];
         if (c != ParagraphSeparator && c != LineSeparator)
             continue;
         out.append(p + runStart, i - runStart);
+        lineHasText = lineHasText || i > runStart;
+        runStart = i + 1;
         // A break inside a block (never typed here, but pasted text may carry
         // one) is written in the default form.
         const bool blockEnd = c == ParagraphSeparator;
         quint8 form = blockEnd && next < m_breaks.size() ? m_breaks[next] : fallback;
+        if (blockEnd)
+            ++next;
+        // The boundary between two pieces of a line is no break.
+        if (form == quint8(LineBreak::Cut))
+            continue;
         // "\r" then "\n" would read back as one CR LF and lose the empty line
         // between them; "\r" then "\r\n" reads back as the two breaks.
-        if (form == quint8(LineBreak::Lf) && lastWasLoneCr && i == runStart)
+        if (form == quint8(LineBreak::Lf) && lastWasLoneCr && !lineHasText)
             form = quint8(LineBreak::CrLf);
         out.append(breakText(form));
         lastWasLoneCr = form == quint8(LineBreak::Cr);
-        if (blockEnd)
-            ++next;
-        runStart = i + 1;
+        lineHasText = false;
         if (out.size() >= flushAt)
             flush();
     }
@@ -263,44 +295,66 @@ QByteArray TextView::encodedText(qsizetype *unmappable) const
 
 int TextView::selStart() const
 {
-    return textCursor().selectionStart();
+    return textPosition(textCursor().selectionStart());
 }
 
 void TextView::setSelStart(int start)
 {
     QTextCursor cursor = textCursor();
-    cursor.setPosition(std::clamp(start, 0, document()->characterCount() - 1));
+    cursor.setPosition(documentPosition(std::clamp(start, 0, textLength())));
     setTextCursor(cursor);
 }
 
 int TextView::selLength() const
 {
     const QTextCursor cursor = textCursor();
-    return cursor.selectionEnd() - cursor.selectionStart();
+    return textPosition(cursor.selectionEnd()) - textPosition(cursor.selectionStart());
 }
 
 void TextView::setSelLength(int length)
 {
-    const int start = selStart();
-    QTextCursor cursor = textCursor();
-    cursor.setPosition(start);
     // A negative length selects nothing; the caret stays at the start.
+    select(selStart(), std::max(0, length));
+}
+
+void TextView::select(int start, int length)
+{
+    start = std::clamp(start, 0, textLength());
+    QTextCursor cursor = textCursor();
+    cursor.setPosition(documentPosition(start));
     if (length > 0)
-        cursor.setPosition(std::min(start + length, document()->characterCount() - 1),
-                           QTextCursor::KeepAnchor);
+        cursor.setPosition(documentPosition(std::min(start + length, textLength())), QTextCursor::KeepAnchor);
     setTextCursor(cursor);
 }
 
 QString TextView::selText() const
 {
+    if (!m_cuts.empty())
+        return textRange(selStart(), selLength());
     return normalizeBreaks(textCursor().selectedText());
 }
 
 void TextView::setSelText(const QString &text)
 {
+    const QString inserted = normalizeBreaks(text);
     QTextCursor cursor = textCursor();
-    cursor.insertText(normalizeBreaks(text));
+    if (!m_cuts.empty()) {
+        const int start = selStart();
+        const auto [lower, upper] = editRange(start, start + selLength(), inserted);
+        cursor.setPosition(lower);
+        cursor.setPosition(upper, QTextCursor::KeepAnchor);
+    }
+    // Long lines put in are held in pieces, as those of a text that is set:
+    // the document reports the insertion (at once, or at the end of an edit
+    // block around this one), and the breaks at these places become cuts.
+    std::vector<int> cutsAt;
+    const QString pieces = cutInserted(inserted, cutsAt);
+    for (int &at : cutsAt)
+        at += cursor.selectionStart();
+    m_pendingCuts = std::move(cutsAt);
+    cursor.insertText(pieces);
     setTextCursor(cursor);
+    splitLongPiece();
 }
 
 QColor TextView::textColor() const
@@ -363,6 +417,7 @@ void TextView::undoEdit()
     m_mode = EditMode::Undo;
     undo();
     m_mode = EditMode::Normal;
+    keepCaretOffCuts(-1);
 }
 
 void TextView::redoEdit()
@@ -371,6 +426,7 @@ void TextView::redoEdit()
     redo();
     m_mode = EditMode::Normal;
     m_formsAfterRedo.reset();
+    keepCaretOffCuts(-1);
 }
 
 bool TextView::saveFile(const QString &path, qsizetype *unmappable, bool allowLoss,
@@ -408,6 +464,14 @@ void TextView::onContentsChange(int position, int charsRemoved, int charsAdded)
     const int removable = std::min(removed, int(m_breaks.size()) - index);
     std::vector<quint8> gone(m_breaks.begin() + index, m_breaks.begin() + index + removable);
     m_breaks.erase(m_breaks.begin() + index, m_breaks.begin() + index + removable);
+    // The change in the positions of text(), reckoned with the cuts as they
+    // were.
+    const auto cutsBefore = [this](int at) {
+        return int(std::lower_bound(m_cuts.begin(), m_cuts.end(), at) - m_cuts.begin());
+    };
+    const int textStart = position - cutsBefore(position);
+    const int textRemoved = charsRemoved - (cutsBefore(position + charsRemoved) - cutsBefore(position));
+    bool cutsChanged = !m_cuts.empty();
     if (m_mode == EditMode::Normal)
         m_redoBreaks.clear();
     if (added > 0) {
@@ -420,10 +484,17 @@ void TextView::onContentsChange(int position, int charsRemoved, int charsAdded)
             // Several edits made in one edit block are reported as one change
             // over the span they cover, breaks between them included. Breaks
             // that went and came back in equal numbers keep their forms in
-            // order; only the surplus takes the default.
-            forms.assign(gone.begin(), gone.begin() + std::min(removable, added));
+            // order; only the surplus takes the default. A cut in the span
+            // went with the edit (an edit never leaves one at the end of an
+            // empty block, the only place the report reaches without a
+            // change): every break the edit made is a real one.
+            std::copy_if(gone.begin(), gone.end(), std::back_inserter(forms),
+                         [](quint8 form) { return form != quint8(LineBreak::Cut); });
             forms.resize(std::size_t(added), fallback);
         }
+        if (m_mode == EditMode::Normal && !m_pendingCuts.empty())
+            markInsertedCuts(position, charsAdded, index, forms);
+        cutsChanged = cutsChanged || std::find(forms.begin(), forms.end(), quint8(LineBreak::Cut)) != forms.end();
         m_breaks.insert(m_breaks.begin() + index, forms.begin(), forms.end());
     }
     if (removable > 0)
@@ -435,6 +506,10 @@ void TextView::onContentsChange(int position, int charsRemoved, int charsAdded)
     // Guard against a change report that does not add up: the list always has
     // one entry per block boundary.
     m_breaks.resize(std::size_t(newCount - 1), fallback);
+    if (cutsChanged || (m_mode == EditMode::Redo && m_formsAfterRedo))
+        recountCuts();
+    const int addedCuts = cutsBefore(position + charsAdded) - cutsBefore(position);
+    Q_EMIT textEdited(textStart, textRemoved, charsAdded - addedCuts);
 }
 
 std::vector<quint8> TextView::takeForms(BreakStack &stack, int count, quint8 fallback)
@@ -478,6 +553,10 @@ void TextView::keyPressEvent(QKeyEvent *event)
             return;
         }
     }
+    const int previousPosition = textCursor().position();
+    const int revision = document()->revision();
+    if (pieceKeyPress(event))
+        return;
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
     if (enter && (event->modifiers() & Qt::ShiftModifier)) {
         // Shift+Enter would put a break inside a line; every break here is a
@@ -489,12 +568,43 @@ void TextView::keyPressEvent(QKeyEvent *event)
         return;
     }
     QPlainTextEdit::keyPressEvent(event);
+    keepCaretOffCuts(previousPosition);
+    if (document()->revision() != revision)
+        splitLongPiece();
+}
+
+void TextView::inputMethodEvent(QInputMethodEvent *event)
+{
+    // An input method replaces the selection as typing does (its first
+    // composition removes it): over the range that keeps the pieces sound.
+    if (!m_cuts.empty() && textCursor().hasSelection()) {
+        const int start = selStart();
+        const auto [lower, upper] = editRange(start, start + selLength(), event->commitString());
+        QTextCursor cursor = textCursor();
+        cursor.setPosition(lower);
+        cursor.setPosition(upper, QTextCursor::KeepAnchor);
+        setTextCursor(cursor);
+    }
+    QPlainTextEdit::inputMethodEvent(event);
 }
 
 void TextView::mousePressEvent(QMouseEvent *event)
 {
     QPlainTextEdit::mousePressEvent(event);
+    keepCaretOffCuts(-1);
     Q_EMIT mouseDown(event->button(), event->globalPosition().toPoint());
+}
+
+void TextView::mouseMoveEvent(QMouseEvent *event)
+{
+    QPlainTextEdit::mouseMoveEvent(event);
+    keepCaretOffCuts(-1);
+}
+
+void TextView::mouseReleaseEvent(QMouseEvent *event)
+{
+    QPlainTextEdit::mouseReleaseEvent(event);
+    keepCaretOffCuts(-1);
 }
 
 void TextView::contextMenuEvent(QContextMenuEvent *event)

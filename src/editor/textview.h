@@ -18,6 +18,15 @@
 // edits left them (undo brings back exactly what it took); only the bytes
 // differ.
 //
+// Very long lines are held as several blocks of the document, display pieces
+// of about pieceLength() characters, so that an edit or a paint lays out and
+// shapes one piece rather than the whole line (see textviewpieces.cpp). The
+// boundary between two pieces is recorded as a break of the form Cut, which
+// is no break at all: text(), rawText(), the positions of selStart() and the
+// other members, lineBreakForms() and the line numbers never see it. A caret
+// or an edit never stops at a cut: keys that would delete or stop on it act
+// on the characters beside it.
+//
 // Colours are the view's palette, never character formats: a format change
 // would be reported as a change of the whole text and wipe the recorded forms.
 
@@ -29,8 +38,10 @@
 #include <QString>
 #include <QStringList>
 
+#include <algorithm>
 #include <memory>
 #include <optional>
+#include <utility>
 #include <vector>
 
 class QPainter;
@@ -48,7 +59,11 @@ class TextView : public QPlainTextEdit
 {
     Q_OBJECT
 public:
-    enum class LineBreak : quint8 { CrLf, Cr, Lf };
+    // Cut is the boundary between two display pieces of one line.
+    enum class LineBreak : quint8 { CrLf, Cr, Lf, Cut };
+    // Lines longer than this (in characters) are cut into display pieces of
+    // this length when they are set.
+    static constexpr int PieceLength = 4000;
     // Lines longer than this (in characters) keep the caret from blinking
     // while it is in them or in a line beside them.
     static constexpr int LongLineForBlinking = 50000;
@@ -69,13 +84,34 @@ public:
     // The whole text with each line break in its recorded form.
     QString rawText() const;
 
-    int lineBreakCount() const { return int(m_breaks.size()); }
-    LineBreak lineBreak(int index) const { return LineBreak(m_breaks.at(index)); }
-    // The form of every line break, in order (LineBreak values).
-    const std::vector<quint8> &lineBreakForms() const { return m_breaks; }
+    int lineBreakCount() const { return int(m_breaks.size() - m_cuts.size()); }
+    // The form of every line break, in order (LineBreak values, never Cut).
+    std::vector<quint8> lineBreakForms() const;
     // The form a break added by an edit takes: that of the first line break,
     // CR LF when there is none.
-    quint8 newLineBreak() const { return m_breaks.empty() ? quint8(LineBreak::CrLf) : m_breaks.front(); }
+    quint8 newLineBreak() const;
+    // The length of text().
+    int textLength() const;
+    // The characters [position, position + count) of text(), read from the
+    // document without building the whole text.
+    QString textRange(int position, int count) const;
+
+    // The length of the display pieces long lines are cut into from the next
+    // setText() on (tests use short pieces).
+    int pieceLength() const { return m_pieceLength; }
+    void setPieceLength(int length) { m_pieceLength = std::max(2, length); }
+    // Whether some line is held as several pieces.
+    bool hasPieces() const { return !m_cuts.empty(); }
+    // Whether the block with this number continues the line of the block
+    // before it (they are pieces of one line).
+    bool continuesLine(int blockNumber) const;
+    // The line number (from 1) of each of rows display rows from the top of an
+    // unwrapped view, 0 for a row that continues the line above it.
+    std::vector<int> rowLineNumbers(int rows) const;
+    // The position in the document of the text position position (past the
+    // cut when it falls on one), and the reverse.
+    int documentPosition(int position) const;
+    int textPosition(int documentPosition) const;
 
     // Caret and selection in the positions of text(). Setting selStart clears
     // the selection; setting selLength selects from selStart.
@@ -84,6 +120,9 @@ public:
     int selLength() const;
     void setSelLength(int length);
     QString selText() const;
+    // Selects length characters from start with one move of the caret (the
+    // caret ends at the end of the selection).
+    void select(int start, int length);
     // Replaces the selection (or inserts at the caret); "\r\n", "\r" and "\n"
     // in text all become line breaks.
     void setSelText(const QString &text);
@@ -153,13 +192,19 @@ Q_SIGNALS:
     // view does nothing itself: the program runs its Edit command, so the keys
     // and the menu items act alike.
     void clipboardKeyPressed(QKeySequence::StandardKey key);
+    // Every change of the text, as QTextDocument::contentsChange reports it
+    // but in the positions of text().
+    void textEdited(int position, int removed, int added);
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
     void focusInEvent(QFocusEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+    void inputMethodEvent(QInputMethodEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
     void contextMenuEvent(QContextMenuEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void insertFromMimeData(const QMimeData *source) override;
@@ -190,8 +235,9 @@ private:
     // Rewrites, through cursor, the runs of characters that differ from text,
     // whose lines have the lengths of the document's.
     void replaceChangedRuns(QTextCursor &cursor, const QString &text);
-    // Gives the breaks new forms as an undo item of the document.
-    void replaceForms(std::vector<quint8> forms);
+    // Gives the breaks new forms as an undo item of the document, the last of
+    // an edit that changed the text or not.
+    void replaceForms(std::vector<quint8> forms, bool textChanged);
     // Appends the document's text to out with each break in its written form,
     // calling flush() whenever out holds at least flushAt characters.
     template <class Flush>
@@ -206,6 +252,45 @@ private:
     void drawLongBlock(QPainter &painter, const QTextBlock &block, const QPointF &topLeft,
                        const QRect &clip, const QAbstractTextDocumentLayout::PaintContext &context);
     void countOnFromEventLoop();
+    // Display pieces (textviewpieces.cpp). cutLongLines adds cuts to plain
+    // (U+2029 breaks) and their forms to breaks, in order.
+    void cutLongLines(QString &plain, std::vector<quint8> &breaks) const;
+    // text with every line longer than the piece length cut, reusing the cuts
+    // of the document's line of the same number when it has the same length;
+    // forms (real breaks) become the forms of the result's breaks.
+    QString cutLikeDocument(const QString &text, std::vector<quint8> &forms) const;
+    // text with its lines longer than the piece length cut ("\n" at each
+    // cut); cutsAt receives the places of those cuts in the result.
+    QString cutInserted(const QString &text, std::vector<int> &cutsAt) const;
+    // Of forms, those of the breaks a change adds from block index on (the
+    // new text being at [position, position + added)), the breaks at the
+    // places of m_pendingCuts become Cut, and the others take the given
+    // forms in order.
+    void markInsertedCuts(int position, int added, int index, std::vector<quint8> &forms);
+    // Cuts the block of the caret when it has grown past twice the piece
+    // length.
+    void splitLongPiece();
+    // Recounts the cuts and finds their places after m_breaks was set whole.
+    void recountCuts();
+    // The lowest document position of the text position position (before
+    // the cut when it falls on one).
+    int documentPositionBefore(int position) const;
+    // The document range that an edit replacing the text range [from, to)
+    // with inserted replaces: the cuts at its ends go with it where they
+    // would otherwise end an empty piece.
+    std::pair<int, int> editRange(int from, int to, const QString &inserted) const;
+    // The text range a deleting key acts on, as the editing control would
+    // delete it; nothing for other keys.
+    std::optional<std::pair<int, int>> deletedRange(QKeyEvent *event) const;
+    // Keys that would delete or stop on a cut; returns whether the key was
+    // handled.
+    bool pieceKeyPress(QKeyEvent *event);
+    // Moves a caret that stopped just before a cut past it (or, coming from
+    // past it, to the character before it).
+    void keepCaretOffCuts(int previousPosition);
+    // The block that starts the line of block, and the one that ends it.
+    QTextBlock lineStartBlock(QTextBlock block) const;
+    QTextBlock lineEndBlock(QTextBlock block) const;
     // Stops the caret blinking while it is in a very long line.
     void updateCaretBlinking();
     void restartCaret(bool blinking);
@@ -236,6 +321,13 @@ private:
 
     PaddedTextLayout *m_layout = nullptr;
     std::vector<quint8> m_breaks;
+    // The document positions of the separators of the Cut entries of
+    // m_breaks, in order.
+    std::vector<int> m_cuts;
+    // The document positions of the breaks of an insertion not yet reported
+    // that are cuts (see setSelText).
+    std::vector<int> m_pendingCuts;
+    int m_pieceLength = PieceLength;
     BreakStack m_undoBreaks;
     BreakStack m_redoBreaks;
     int m_blockCount = 1;

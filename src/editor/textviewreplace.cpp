@@ -18,7 +18,8 @@ namespace {
 // Gives the line breaks the forms of one side of a whole-text edit. Its undo
 // runs before the edit's text is taken back; its redo runs after the text is
 // put in again, but the document reports that change only later, so the forms
-// are set again then (see onContentsChange). As the last
+// are set then (see onContentsChange), after the report has recorded the
+// forms of the breaks the text took away for the next undo. As the last
 // command of the edit's block it also keeps the document from merging typing
 // that follows into the edit (the document merges a lone insertion into a
 // preceding block that ends with an adjacent insertion).
@@ -48,25 +49,27 @@ void TextView::replaceText(const QString &text, std::vector<quint8> forms)
     // text. Rewriting only what differs is many times faster than replacing
     // the whole document, and keeps its undo record small.
     forms.resize(std::size_t(text.count(QLatin1Char('\n'))), newLineBreak());
-    const Shape shape = compareShape(text);
+    // The text as the document holds it: long lines in pieces.
+    const QString pieces = cutLikeDocument(text, forms);
+    const Shape shape = compareShape(pieces);
     if (shape == Shape::SameText) {
-        replaceForms(std::move(forms));
+        replaceForms(std::move(forms), false);
         return;
     }
     QTextCursor cursor(document());
     cursor.beginEditBlock();
     if (shape == Shape::SameLines) {
-        replaceChangedRuns(cursor, text);
+        replaceChangedRuns(cursor, pieces);
     } else {
         cursor.select(QTextCursor::Document);
-        cursor.insertText(text);
+        cursor.insertText(pieces);
     }
     // The document reports the change when the block ends; the breaks the
     // edit touched got forms of their own then. The given forms go in as the
     // last command of the same block.
     cursor.endEditBlock();
     cursor.joinPreviousEditBlock();
-    replaceForms(std::move(forms));
+    replaceForms(std::move(forms), true);
     cursor.endEditBlock();
 }
 
@@ -128,13 +131,16 @@ void TextView::replaceChangedRuns(QTextCursor &cursor, const QString &text)
     }
 }
 
-void TextView::replaceForms(std::vector<quint8> forms)
+void TextView::replaceForms(std::vector<quint8> forms, bool textChanged)
 {
     m_redoBreaks.clear();
-    auto apply = [this](const std::vector<quint8> &f, bool redo) {
-        m_breaks = f;
-        if (redo)
+    auto apply = [this, textChanged](const std::vector<quint8> &f, bool redo) {
+        if (redo && textChanged) {
             m_formsAfterRedo = f;
+            return;
+        }
+        m_breaks = f;
+        recountCuts();
         Q_EMIT changed();
     };
     document()->appendUndoItem(new BreakFormsUndo(apply, m_breaks, forms));

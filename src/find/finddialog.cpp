@@ -22,7 +22,6 @@
 #include <QMdiSubWindow>
 #include <QPointer>
 #include <QPushButton>
-#include <QTextDocument>
 
 #include <algorithm>
 #include <limits>
@@ -351,10 +350,7 @@ void FindDialog::select(TextView *editor, int start, int length)
 {
     // One cursor move instead of setting the start and then the length: on a
     // large text each move of the view's cursor costs a scroll and a repaint.
-    QTextCursor cursor = editor->textCursor();
-    cursor.setPosition(start);
-    cursor.setPosition(start + length, QTextCursor::KeepAnchor);
-    editor->setTextCursor(cursor);
+    editor->select(start, length);
 }
 
 // --- Searching -------------------------------------------------------------------
@@ -370,7 +366,7 @@ int FindDialog::FindNext(const QString &what, int searchPos)
     int from = 0;
     if (searchPos != 0)
         from = editor->selLength() > 0 ? editor->selStart() + 1 : editor->selStart();
-    const int k = findText(DocumentSearchText(editor->document()), what, from,
+    const int k = findText(DocumentSearchText(*editor), what, from,
                            m_chkOption[MatchCaseOption]->isChecked());
     if (k >= 0) {
         select(editor, k, int(what.size()));
@@ -402,7 +398,7 @@ int FindDialog::replaceOne(TextView *editor, const QString &what, const QString 
         editor->setSelText(replacement);
     // searchPos is 1-based here, and the search starts at it.
     const int from = (searchPos == 0 ? 1 : searchPos) - 1;
-    const int k = findText(DocumentSearchText(editor->document()), what, from,
+    const int k = findText(DocumentSearchText(*editor), what, from,
                            m_chkOption[MatchCaseOption]->isChecked());
     if (k >= 0) {
         select(editor, k, int(what.size()));
@@ -434,7 +430,7 @@ int FindDialog::replaceAll(EditWindow *document, const QString &what, const QStr
 
     ReplaceAllPlan plan(what, replacement);
     const QMetaObject::Connection edits =
-        connect(editor->document(), &QTextDocument::contentsChange, this,
+        connect(editor, &TextView::textEdited, this,
                 [&plan](int position, int removed, int added) {
                     plan.textChanged(position, removed, added);
                 });
@@ -448,7 +444,7 @@ int FindDialog::replaceAll(EditWindow *document, const QString &what, const QStr
     QElapsedTimer slice;
     slice.start();
     bool closed = false;
-    while (plan.findNext(DocumentSearchText(editor->document()))) {
+    while (plan.findNext(DocumentSearchText(*editor))) {
         m_matchFound = true;
         if (slice.elapsed() >= m_eventSlice) {
             QCoreApplication::processEvents();
@@ -471,9 +467,7 @@ int FindDialog::replaceAll(EditWindow *document, const QString &what, const QStr
         std::vector<quint8> forms = editor->lineBreakForms();
         const QString text = plan.apply(editor->text(), forms, editor->newLineBreak());
         editor->replaceText(text, std::move(forms));
-        QTextCursor cursor = editor->textCursor();
-        cursor.setPosition(std::min(plan.caretAfter(), editor->document()->characterCount() - 1));
-        editor->setTextCursor(cursor);
+        editor->setSelStart(plan.caretAfter());
     }
     if (m_matchFound) {
         message(QString::number(plan.count()) + QStringLiteral("個の文字列を置き換えました"));

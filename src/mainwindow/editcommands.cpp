@@ -23,7 +23,7 @@ namespace {
 
 int textLength(const TextView &view)
 {
-    return view.document()->characterCount() - 1;
+    return view.textLength();
 }
 
 } // namespace

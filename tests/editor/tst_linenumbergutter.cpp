@@ -61,6 +61,8 @@ private Q_SLOTS:
     void rowsFillTheHeight_data();
     void rowsFillTheHeight();
     void rowsStopAfterSixDigits();
+    void linesInPiecesShowOneNumber_data();
+    void linesInPiecesShowOneNumber();
     void wrappedLinesCountDisplayLines_data();
     void wrappedLinesCountDisplayLines();
     void settings_data();
@@ -103,6 +105,29 @@ void TestLineNumberGutter::rowsStopAfterSixDigits()
     QPainter painter(&image);
     gutter.PrintLineNumbers(999998, painter, 200, LineNumberGutter::Width, 15);
     QCOMPARE(gutter.rows(), QStringList({"999998 |", "999999 |"}));
+}
+
+void TestLineNumberGutter::linesInPiecesShowOneNumber_data()
+{
+    QTest::addColumn<int>("scroll");
+    QTest::addColumn<QStringList>("expected");
+    const QString blank;
+    QTest::newRow("from the top") << 0 << (QStringList{"     1 |", "     2 |", blank, blank} + rowsFrom(3, 8));
+    QTest::newRow("top row continues a line") << 2 << (QStringList{blank, blank} + rowsFrom(3, 10));
+}
+
+// Unwrapped, a long line held in three pieces takes three rows and one number;
+// the lines below it keep their own numbers.
+void TestLineNumberGutter::linesInPiecesShowOneNumber()
+{
+    QFETCH(int, scroll);
+    QFETCH(QStringList, expected);
+    Window w(QStringList{"a", QString(2 * zp::TextView::PieceLength + 5, QLatin1Char('x'))} + QStringList(20, "b"));
+    w.window->resize(400, 12 * w.view->lineHeight());
+    QVERIFY(QTest::qWaitForWindowExposed(w.window.get()));
+    QVERIFY(w.view->hasPieces());
+    w.view->verticalScrollBar()->setValue(scroll);
+    QTRY_COMPARE(w.gutter->rows(), expected);
 }
 
 void TestLineNumberGutter::wrappedLinesCountDisplayLines_data()

@@ -7,6 +7,7 @@
 
 #include <QAbstractEventDispatcher>
 #include <QGuiApplication>
+#include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QRandomGenerator>
 #include <QScrollBar>
@@ -17,6 +18,7 @@
 #include <QTextCursor>
 
 #include "editor/editconversions.h"
+#include "find/documentsearchtext.h"
 #include "find/findengine.h"
 
 #include <private/qtextdocument_p.h>
@@ -70,7 +72,10 @@ private Q_SLOTS:
     void manyRemovalsUndoneKeepTheirForms();
     void replaceTextShapes_data();
     void replaceTextShapes();
+    void randomEditsMatchTheModel_data();
     void randomEditsMatchTheModel();
+    void typingSessionOverPieces();
+    void inputMethodOverAPiece();
     void colourChangeKeepsTheText();
     void typingPastTheEdgeKeepsTheScrollRange();
     void caretStopsBlinkingInVeryLongLines();
@@ -162,7 +167,7 @@ void TestTextView::replaceTextShapes_data()
     QTest::newRow("to empty") << "x\r\ny" << "";
 }
 
-// Undo and redo bring back each side with its forms, and typing right after
+// Undo and redo (and undo again) bring back each side with its forms, and typing right after
 // the replacement is an undo step of its own.
 void TestTextView::replaceTextShapes()
 {
@@ -187,6 +192,10 @@ void TestTextView::replaceTextShapes()
         QVERIFY(!view.document()->isUndoAvailable());
         view.redoEdit();
         QCOMPARE(visible(view.rawText()), visible(after));
+        // Undone again after a redo, as the first time.
+        view.undoEdit();
+        QCOMPARE(visible(view.rawText()), visible(before));
+        view.redoEdit();
         placeCaret(view, int(typedAt));
         QTest::keyClicks(&view, QStringLiteral("z"));
         view.undoEdit();
@@ -261,25 +270,43 @@ struct Model
 
 } // namespace
 
-// Random edits, undo and redo, conversions and replace-all on a text with
-// mixed breaks, each compared with the model; the bytes written always read
-// back as the same lines.
+void TestTextView::randomEditsMatchTheModel_data()
+{
+    QTest::addColumn<int>("pieceLength");
+    QTest::newRow("whole lines") << int(TextView::PieceLength);
+    // Lines longer than 5 characters are held in pieces.
+    QTest::newRow("lines in pieces") << 5;
+}
+
+// Random edits (through the view and by keys), caret moves, undo and redo,
+// conversions and replace-all on a text with mixed breaks, each compared with
+// the model; the bytes written always read back as the same lines. With
+// short pieces the long lines are held as several blocks: nothing the view
+// reports may show it.
 void TestTextView::randomEditsMatchTheModel()
 {
-    static const QString pieces[] = {"x", "\r\n", "\r", "\n", "ab\rc\nd", "\r\n\n<p>"};
+    QFETCH(int, pieceLength);
+    static const QString pieces[] = {"x", "\r\n", "\r", "\n", "ab\rc\nd", "\r\n\n<p>", "<p>0123456789</p>",
+                                     "\n<a href=\"b\">\r\n"};
     static const QString finds[] = {"a", "\n", "b\n", "x"};
     static const QString replacements[] = {"", "Q", "\n", "y\r\nz"};
-    static const QString lines[] = {"", "a", "<b>x</b>", u"日本\u00a0q"_qs};
+    static const QString lines[] = {"", "a", "<b>x</b>", u"日本\u00a0q"_qs, "<p>0123456789abcdef</p>",
+                                    u"a\U0001F600\U0001F600b\U0001F600\U0001F600c\U0001F600"_qs};
     static const QString breaks[] = {"\r\n", "\r", "\n"};
-    enum Kind { Type, Delete, Enter, Undo, Redo, TagCase, LineBreaks, ReplaceAll, Open };
+    enum Kind { Type, Delete, Enter, Undo, Redo, TagCase, LineBreaks, ReplaceAll, Open, Keys, Caret };
     // The edits more often than the rest.
     static const Kind kinds[] = {Type, Type, Type, Delete, Enter, Enter, Enter, Undo, Undo,
-                                 Redo, TagCase, LineBreaks, ReplaceAll, Open};
+                                 Redo, TagCase, LineBreaks, ReplaceAll, Open, Keys, Keys, Caret, Caret, Caret};
     TextView view;
+    view.setPieceLength(pieceLength);
     Model model;
     std::vector<Model> undo, redo;
     QRandomGenerator random(20240611);
+    int withPieces = 0;
+    // As a new document starts (a fresh document's first edit is two steps).
+    view.setText(QString());
     for (int step = 0; step < 600; ++step) {
+        withPieces += view.hasPieces();
         const int length = int(model.text.size());
         const Kind kind = kinds[random.bounded(int(std::size(kinds)))];
         const Model before = model;
@@ -290,7 +317,7 @@ void TestTextView::randomEditsMatchTheModel()
         if (kind == Type || kind == Delete) { // typing or pasting over a selection, or deleting
             const int at = int(random.bounded(length + 1));
             const int cut = std::min(length - at, int(random.bounded(kind == Type ? 3 : 5)));
-            const QString piece = kind == Type ? pieces[random.bounded(6)] : QString();
+            const QString piece = kind == Type ? pieces[random.bounded(int(std::size(pieces)))] : QString();
             placeCaret(view, at, cut);
             QCOMPARE(view.selText(), model.text.mid(at, cut));
             view.setSelText(piece);
@@ -310,8 +337,51 @@ void TestTextView::randomEditsMatchTheModel()
             // line's own break, which keeps its place.
             if (at + 1 < model.text.size() && model.text.at(at + 1) == u'\n')
                 std::swap(model.forms[std::size_t(line)], model.forms[std::size_t(line + 1)]);
+        } else if (kind == Keys) { // Backspace, Delete or a typed character, over a selection or not
+            const int at = int(random.bounded(length + 1));
+            const int cut = std::min(length - at, int(random.bounded(3)));
+            placeCaret(view, at, cut);
+            const int key = random.bounded(3);
+            const auto pairAt = [&](qsizetype i) {
+                return i >= 0 && i + 1 < model.text.size() && model.text.at(i).isHighSurrogate();
+            };
+            int from = at, to = at + cut;
+            if (cut == 0 && key == 0)
+                from = std::max(0, at - (pairAt(at - 2) ? 2 : 1));
+            else if (cut == 0 && key == 1)
+                to = std::min(length, at + (pairAt(at) ? 2 : 1));
+            QTest::keyClick(&view, key == 0 ? Qt::Key_Backspace : key == 1 ? Qt::Key_Delete : Qt::Key_K);
+            model.replace(from, to - from, key == 2 ? QStringLiteral("k") : QString());
+            recorded = to > from || key == 2;
         }
         block.endEditBlock();
+        if (kind == Caret) { // arrows, Home and End move by characters of the whole line
+            const int at = int(random.bounded(length + 1));
+            placeCaret(view, at);
+            int expected = at;
+            const int key = random.bounded(4);
+            if (key == 2) {
+                expected = int(model.text.lastIndexOf(u'\n', std::max(0, at - 1))) + 1;
+                if (at == 0 || model.text.at(at - 1) == u'\n')
+                    expected = at;
+            } else if (key == 3) {
+                expected = int(model.text.indexOf(u'\n', at));
+                if (expected < 0)
+                    expected = length;
+            }
+            for (int n = int(random.bounded(12)); key < 2 && n > 0; --n) {
+                const bool right = key == 0;
+                const int step = right ? (expected + 1 < length && model.text.at(expected).isHighSurrogate() ? 2 : 1)
+                                       : (expected >= 2 && model.text.at(expected - 1).isLowSurrogate() ? 2 : 1);
+                expected = std::clamp(expected + (right ? step : -step), 0, length);
+                QTest::keyClick(&view, right ? Qt::Key_Right : Qt::Key_Left);
+            }
+            if (key >= 2)
+                QTest::keyClick(&view, key == 2 ? Qt::Key_Home : Qt::Key_End);
+            QVERIFY2(view.selStart() == expected && view.selLength() == 0,
+                     qPrintable(QStringLiteral("step %1: key %2 from %3 to %4, not %5").arg(step).arg(key).arg(at).arg(view.selStart()).arg(expected)));
+            recorded = false;
+        }
         if (kind == Undo || kind == Redo) {
             std::vector<Model> &from = kind == Undo ? undo : redo;
             std::vector<Model> &to = kind == Undo ? redo : undo;
@@ -358,11 +428,117 @@ void TestTextView::randomEditsMatchTheModel()
         }
         const QString where = QStringLiteral("step %1 (kind %2): %3").arg(step).arg(kind).arg(visible(view.rawText()));
         QVERIFY2(view.text() == model.text, qPrintable(where));
+        QVERIFY2(view.textLength() == model.text.size(), qPrintable(where));
+        const int probe = int(random.bounded(int(model.text.size()) + 1));
+        QVERIFY2(view.textRange(probe, 7) == model.text.mid(probe, 7), qPrintable(where));
+        // Find reads the view's text, across cuts.
+        const QString sought = model.text.mid(probe, 3);
+        QVERIFY2(sought.isEmpty()
+                     || zp::findText(zp::DocumentSearchText(view), sought, 0, true) == model.text.indexOf(sought),
+                 qPrintable(where));
+        // No empty block ends with a cut: an edit in one would be reported
+        // over its separator, and the cut taken for a break the edit made.
+        for (QTextBlock b = view.document()->begin(); b.isValid(); b = b.next())
+            QVERIFY2(b.length() > 1 || !view.continuesLine(b.blockNumber() + 1), qPrintable(where));
         QVERIFY2(view.lineBreakForms() == model.forms, qPrintable(where));
         QVERIFY2(view.rawText() == model.raw(), qPrintable(where));
         QVERIFY2(normalized(view.rawText()) == model.text, qPrintable(where));
         QVERIFY2(view.document()->isUndoAvailable() == !undo.empty(), qPrintable(where));
     }
+    // Most steps had pieces to cross.
+    QVERIFY(pieceLength == TextView::PieceLength || withPieces > 300);
+}
+
+// A session of keys as a user presses them, each reported on its own (the
+// document merges runs of them into undo steps as it likes), over lines held
+// in short pieces: text and caret follow a model key by key, undoing every
+// step brings back the text opened, and redoing them all the last one.
+void TestTextView::typingSessionOverPieces()
+{
+    const QString opened = u"<p>0123456789abcdef</p>\r\n\r\nx\U0001F600\U0001F600yz\U0001F600\n<b>bold</b> and more\r"_qs;
+    TextView view;
+    view.setPieceLength(4);
+    view.setText(opened);
+    QVERIFY(view.hasPieces());
+    QString text = normalized(opened);
+    int caret = 0;
+    const auto pairBefore = [&](int at) { return at >= 2 && text.at(at - 1).isLowSurrogate(); };
+    const auto pairAt = [&](int at) { return at + 1 < text.size() && text.at(at).isHighSurrogate(); };
+    QRandomGenerator random(7);
+    static const Qt::Key keys[] = {Qt::Key_A, Qt::Key_Less, Qt::Key_Backspace, Qt::Key_Backspace, Qt::Key_Delete,
+                                   Qt::Key_Return, Qt::Key_Left, Qt::Key_Left, Qt::Key_Right, Qt::Key_Right,
+                                   Qt::Key_Home, Qt::Key_End, Qt::Key_Up, Qt::Key_Down};
+    for (int step = 0; step < 1500; ++step) {
+        const Qt::Key key = keys[random.bounded(int(std::size(keys)))];
+        QTest::keyClick(&view, key);
+        const int length = int(text.size());
+        switch (key) {
+        case Qt::Key_A: case Qt::Key_Less: case Qt::Key_Return:
+            text.insert(caret++, key == Qt::Key_A ? u'a' : key == Qt::Key_Less ? u'<' : u'\n');
+            break;
+        case Qt::Key_Backspace: {
+            const int n = caret == 0 ? 0 : pairBefore(caret) ? 2 : 1;
+            text.remove(caret - n, n);
+            caret -= n;
+            break;
+        }
+        case Qt::Key_Delete:
+            text.remove(caret, caret == length ? 0 : pairAt(caret) ? 2 : 1);
+            break;
+        case Qt::Key_Left:
+            caret -= caret == 0 ? 0 : pairBefore(caret) ? 2 : 1;
+            break;
+        case Qt::Key_Right:
+            caret += caret == length ? 0 : pairAt(caret) ? 2 : 1;
+            break;
+        case Qt::Key_Home:
+            caret = caret == 0 ? 0 : int(text.lastIndexOf(u'\n', caret - 1)) + 1;
+            break;
+        case Qt::Key_End:
+            caret = text.indexOf(u'\n', caret) < 0 ? length : int(text.indexOf(u'\n', caret));
+            break;
+        default: // Up and Down go by rows: only the text is followed
+            caret = view.selStart();
+        }
+        const QString where = QStringLiteral("step %1 key %2: %3").arg(step).arg(key, 0, 16).arg(visible(view.rawText()));
+        QVERIFY2(view.text() == text, qPrintable(where));
+        QVERIFY2(view.selStart() == caret, qPrintable(where + QStringLiteral(" caret %1, not %2").arg(view.selStart()).arg(caret)));
+        QVERIFY2(normalized(view.rawText()) == text, qPrintable(where));
+        for (QTextBlock b = view.document()->begin(); b.isValid(); b = b.next())
+            QVERIFY2(b.length() > 1 || !view.continuesLine(b.blockNumber() + 1), qPrintable(where));
+    }
+    const QString last = view.rawText();
+    while (view.document()->isUndoAvailable())
+        view.undoEdit();
+    QCOMPARE(visible(view.rawText()), visible(opened));
+    while (view.document()->isRedoAvailable())
+        view.redoEdit();
+    QCOMPARE(visible(view.rawText()), visible(last));
+}
+
+// A composition started over a selection removes it first; over a whole
+// piece, that must not leave an empty block before a cut (Enter there would
+// be reported over the cut), and a cancelled composition leaves the text as
+// the removal left it.
+void TestTextView::inputMethodOverAPiece()
+{
+    TextView view;
+    view.setPieceLength(4);
+    view.setText(QStringLiteral("abcdefghij\r\nz"));
+    // "efgh", the second piece, selected as a mouse drag over its row does:
+    // from after the cut before it to before the cut after it.
+    QTextCursor row(view.document()->findBlockByNumber(1));
+    row.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+    view.setTextCursor(row);
+    QInputMethodEvent compose(QStringLiteral("\u3042"), {});
+    QCoreApplication::sendEvent(&view, &compose);
+    QInputMethodEvent cancel;
+    QCoreApplication::sendEvent(&view, &cancel);
+    QCOMPARE(view.text(), QStringLiteral("abcdij\nz"));
+    for (QTextBlock b = view.document()->begin(); b.isValid(); b = b.next())
+        QVERIFY(b.length() > 1 || !view.continuesLine(b.blockNumber() + 1));
+    QTest::keyClick(&view, Qt::Key_Return);
+    QCOMPARE(visible(view.rawText()), QStringLiteral("abcd<CR><LF>ij<CR><LF>z"));
 }
 
 // Colours are the view's, never formats of the text: a format change would
@@ -437,6 +613,8 @@ void TestTextView::caretStopsBlinkingInVeryLongLines()
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     window.activateWindow();
     const int longLine = TextView::LongLineForBlinking + 1;
+    // A line held whole, as one grown by typing is.
+    view->setPieceLength(longLine);
     view->setText(QStringLiteral("top\r\nshort\r\n") + QString(longLine, QLatin1Char('x'))
                   + QStringLiteral("\r\nbelow\r\nend"));
     view->setFocus();
@@ -463,8 +641,9 @@ void TestTextView::caretStopsBlinkingInVeryLongLines()
     QCOMPARE(flashTimeChanges.count(), 0);
 }
 
-// In a file of long lines every action ends with no timer repainting them,
-// and typing then erasing leaves the bytes as they were.
+// In a file of long lines held whole (as a line a conversion kept whole may
+// be) every action ends with no timer repainting them, and typing then
+// erasing leaves the bytes as they were.
 void TestTextView::longLineActionsLeaveNoTimerAndTheBytes()
 {
     QWidget window;
@@ -477,6 +656,7 @@ void TestTextView::longLineActionsLeaveNoTimerAndTheBytes()
     while (line.size() <= TextView::LongLineForBlinking)
         line += QStringLiteral("<p>日本語 text</p>");
     const QString raw = line + QStringLiteral("\r\n") + line + QStringLiteral("\n");
+    view->setPieceLength(int(line.size()));
     view->setText(raw);
     view->setFocus();
     QTRY_VERIFY(view->hasFocus());
@@ -550,6 +730,7 @@ void TestTextView::longLinesDrawAsQtDraws()
     QString line;
     while (line.size() <= 2 * zp::PaddedTextLayout::KeepGlyphsFrom)
         line += QStringLiteral("<p class=\"c%1\">日本語のﾃｷｽﾄ and text</p>").arg(line.size() % 97);
+    view.setPieceLength(int(line.size()));
     view.setText(QStringLiteral("above\r\n") + line + QStringLiteral("\r\nbelow"));
     QScrollBar *bar = view.horizontalScrollBar();
     bar->setValue(int(bar->maximum() * scroll));
