@@ -42,6 +42,14 @@ QSizeF PaddedTextLayout::documentSize() const
     return size;
 }
 
+QRectF PaddedTextLayout::blockBoundingRect(const QTextBlock &block) const
+{
+    QRectF rect = QPlainTextDocumentLayout::blockBoundingRect(block);
+    if (rect.height() > 0 && rect.width() <= 0)
+        rect.setWidth(1);
+    return rect;
+}
+
 void PaddedTextLayout::documentChanged(int from, int charsRemoved, int charsAdded)
 {
     // Set before the base lays the changed lines out, so that their first

@@ -27,6 +27,10 @@ public:
     static constexpr int KeepGlyphsFrom = 10000;
 
     QSizeF documentSize() const override;
+    // At least one pixel wide: laid out with no width, an empty line is 0
+    // pixels wide, and the editing control takes such a rectangle for
+    // invalid and never scrolls to a caret on that line.
+    QRectF blockBoundingRect(const QTextBlock &block) const override;
 
     // Lays lines out with no width to fill, as unwrapped lines need none.
     // The base class's width otherwise changes with the view's, and each

@@ -78,6 +78,8 @@ private Q_SLOTS:
     void inputMethodOverAPiece();
     void colourChangeKeepsTheText();
     void typingPastTheEdgeKeepsTheScrollRange();
+    void caretOnAnEmptyLineIsScrolledIntoView_data();
+    void caretOnAnEmptyLineIsScrolledIntoView();
     void caretStopsBlinkingInVeryLongLines();
     void longLineActionsLeaveNoTimerAndTheBytes();
     void widthChangesLeaveUnwrappedLinesAlone();
@@ -578,6 +580,39 @@ void TestTextView::typingPastTheEdgeKeepsTheScrollRange()
     // Every change of the range repaints the whole view: a character at a
     // time would change it at nearly every key past the edge.
     QVERIFY2(rangeChanges > 0 && rangeChanges <= 12, qPrintable(QString::number(rangeChanges)));
+}
+
+// An empty unwrapped line is laid out 0 pixels wide; the control takes such a
+// line's rectangle for invalid and would not scroll to a caret on it.
+void TestTextView::caretOnAnEmptyLineIsScrolledIntoView_data()
+{
+    QTest::addColumn<QString>("action");
+    QTest::newRow("Ctrl+End") << "end";
+    QTest::newRow("paste of lines") << "paste";
+    QTest::newRow("Enter at the bottom") << "enter";
+}
+
+void TestTextView::caretOnAnEmptyLineIsScrolledIntoView()
+{
+    QFETCH(QString, action);
+    TextView view;
+    view.resize(400, 200);
+    view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    const QString lines = QStringLiteral("line\n").repeated(500);
+    if (action == QLatin1String("paste"))
+        view.setSelText(lines);
+    else {
+        view.setText(lines);
+        QTest::keyClick(&view, Qt::Key_End, Qt::ControlModifier);
+    }
+    if (action == QLatin1String("enter")) {
+        QTest::keyClick(&view, Qt::Key_Backspace);
+        QTest::keyClick(&view, Qt::Key_Return);
+    }
+    QCoreApplication::processEvents();
+    QCOMPARE(view.selStart(), int(lines.size()));
+    QVERIFY(view.viewport()->rect().contains(view.cursorRect().center()));
 }
 
 // Whether a caret blink timer runs in w: one of the application's flash time.
