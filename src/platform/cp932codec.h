@@ -40,7 +40,6 @@ public:
     // encoder's own.
     quint16 codeFor(char16_t c) const;
     void setCode(char16_t c, quint16 code);
-    bool operator==(const Cp932Variants &other) const { return m_codes == other.m_codes; }
 
 private:
     std::vector<std::pair<char16_t, quint16>> m_codes; // sorted by character
