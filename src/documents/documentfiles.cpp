@@ -197,6 +197,7 @@ Documents::Loaded Documents::LoadDocumentFrom(EditWindow *window, const QString 
     text += decoder.decode(nullptr, 0, true);
     // Handed over, so the view can reuse the buffer for its plain text.
     view->setText(std::move(text));
+    view->setCp932Variants(decoder.variants());
     view->show();
     window->setBusy(EditWindow::Busy::No);
     if (hadFocus) {

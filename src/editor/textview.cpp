@@ -284,7 +284,7 @@ QByteArray TextView::encodedText(qsizetype *unmappable) const
     qsizetype lost = 0;
     writeRaw(piece, Piece, [&] {
         qsizetype pieceLost = 0;
-        bytes += encodeCp932(piece, &pieceLost);
+        bytes += encodeCp932(piece, &pieceLost, m_cp932Variants);
         lost += pieceLost;
         piece.truncate(0);
     });

@@ -30,6 +30,8 @@
 // Colours are the view's palette, never character formats: a format change
 // would be reported as a change of the whole text and wipe the recorded forms.
 
+#include "platform/cp932codec.h"
+
 #include <QAbstractTextDocumentLayout>
 #include <QFont>
 #include <QFontMetricsF>
@@ -178,6 +180,10 @@ public:
     // rawText() encoded as CP932, with the count of characters written as "?"
     // in *unmappable (when given).
     QByteArray encodedText(qsizetype *unmappable = nullptr) const;
+    // The codes the opened file used for characters CP932 has several codes
+    // for; the encoding above writes them with those codes.
+    void setCp932Variants(Cp932Variants variants) { m_cp932Variants = std::move(variants); }
+    const Cp932Variants &cp932Variants() const { return m_cp932Variants; }
 
 Q_SIGNALS:
     // Every change of the text, changes made by the program included.
@@ -339,6 +345,7 @@ private:
     std::optional<std::vector<quint8>> m_formsAfterRedo;
     int m_rightMargin = 30000;
     bool m_modified = false;
+    Cp932Variants m_cp932Variants;
 };
 
 } // namespace zp

@@ -6,6 +6,8 @@
 #include <unicode/ucnv_cb.h>
 
 #include <algorithm>
+#include <bitset>
+#include <vector>
 
 namespace zp {
 
@@ -99,6 +101,78 @@ UConverter *threadConverter()
     return holder.cnv;
 }
 
+// The structure of the double-byte codes: a lead byte, then a trail byte. Every
+// lead byte is also a valid trail byte, so a byte that cannot be a lead byte
+// always ends a character.
+inline bool isLeadByte(unsigned char b)
+{
+    return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
+}
+
+inline bool isTrailByte(unsigned char b)
+{
+    return b >= 0x40 && b <= 0xFC && b != 0x7F;
+}
+
+// The double-byte codes whose character has more than one code, indexed by
+// code (lead << 8 | trail) and by character.
+struct SharedCodes
+{
+    std::vector<char16_t> characterOf = std::vector<char16_t>(0x10000); // 0: not shared
+    std::bitset<0x10000> notWritten; // codes that encoding their character does not give
+    std::bitset<0x10000> characters; // characters with more than one code
+};
+
+// Built from the converter itself at first use: every double-byte code is
+// decoded, and its character encoded again; where that gives another code,
+// the character has several.
+SharedCodes buildSharedCodes()
+{
+    SharedCodes shared;
+    std::vector<char16_t> decoded(0x10000);
+    UConverter *cnv = openConverter();
+    for (int lead = 0x81; lead <= 0xFC; ++lead) {
+        if (!isLeadByte(lead))
+            continue;
+        for (int trail = 0x40; trail <= 0xFC; ++trail) {
+            if (!isTrailByte(trail))
+                continue;
+            const char code[2] = {char(lead), char(trail)};
+            const char *source = code;
+            UChar text[4];
+            UChar *target = text;
+            UErrorCode err = U_ZERO_ERROR;
+            ucnv_resetToUnicode(cnv);
+            ucnv_toUnicode(cnv, &target, text + 4, &source, code + 2, nullptr, true, &err);
+            if (U_FAILURE(err) || target - text != 1 || directByte(text[0]) >= 0)
+                continue; // unassigned: kept bytes
+            const int index = lead << 8 | trail;
+            decoded[index] = text[0];
+            char back[8];
+            char *out = back;
+            const UChar *in = text;
+            ucnv_resetFromUnicode(cnv);
+            ucnv_fromUnicode(cnv, &out, back + 8, &in, text + 1, nullptr, true, &err);
+            if (U_SUCCESS(err) && out - back == 2 && back[0] == code[0] && back[1] == code[1])
+                continue;
+            shared.notWritten.set(index);
+            shared.characters.set(text[0]);
+        }
+    }
+    ucnv_close(cnv);
+    for (int index = 0; index < 0x10000; ++index) {
+        if (decoded[index] && shared.characters.test(decoded[index]))
+            shared.characterOf[index] = decoded[index];
+    }
+    return shared;
+}
+
+const SharedCodes &sharedCodes()
+{
+    static const SharedCodes shared = buildSharedCodes();
+    return shared;
+}
+
 // Converts [data, data + size) and returns the text, growing the output only
 // if the one-unit-per-byte estimate falls short.
 QString toUnicode(UConverter *cnv, const char *data, qsizetype size, bool flush)
@@ -163,10 +237,67 @@ void fromUnicode(UConverter *cnv, const char16_t *begin, const char16_t *end, QB
 
 } // namespace
 
+quint16 Cp932Variants::codeFor(char16_t c) const
+{
+    const auto found = std::lower_bound(m_codes.begin(), m_codes.end(), std::make_pair(c, quint16(0)));
+    return found != m_codes.end() && found->first == c ? found->second : 0;
+}
+
+void Cp932Variants::setCode(char16_t c, quint16 code)
+{
+    const auto found = std::lower_bound(m_codes.begin(), m_codes.end(), std::make_pair(c, quint16(0)));
+    if (found != m_codes.end() && found->first == c)
+        found->second = code;
+    else
+        m_codes.insert(found, {c, code});
+}
+
 struct Cp932Decoder::Impl
 {
     UConverter *cnv = nullptr;
+    unsigned char lead = 0; // a lead byte that ended the last block
+    std::bitset<0x10000> met; // characters with several codes met so far
+    Cp932Variants variants;
+
     ~Impl() { ucnv_close(cnv); }
+
+    void note(const SharedCodes &shared, unsigned char leadByte, unsigned char trailByte)
+    {
+        const int code = leadByte << 8 | trailByte;
+        const char16_t c = shared.characterOf[code];
+        if (!c || met.test(c))
+            return;
+        met.set(c);
+        if (shared.notWritten.test(code))
+            variants.setCode(c, quint16(code));
+    }
+
+    // Walks the bytes character by character, as the converter does, and
+    // notes the code of each character that has several.
+    void noteCodes(const char *data, qsizetype size, bool last)
+    {
+        const SharedCodes &shared = sharedCodes();
+        const unsigned char *p = reinterpret_cast<const unsigned char *>(data);
+        const unsigned char *const end = p + size;
+        if (lead && p != end) {
+            if (isTrailByte(*p))
+                note(shared, lead, *p++);
+            lead = 0;
+        }
+        while (p != end) {
+            const unsigned char b = *p++;
+            if (!isLeadByte(b))
+                continue;
+            if (p == end) {
+                lead = b;
+                break;
+            }
+            if (isTrailByte(*p))
+                note(shared, b, *p++);
+        }
+        if (last)
+            lead = 0;
+    }
 };
 
 Cp932Decoder::Cp932Decoder()
@@ -183,7 +314,13 @@ Cp932Decoder::~Cp932Decoder() = default;
 
 QString Cp932Decoder::decode(const char *data, qsizetype size, bool last)
 {
+    m_impl->noteCodes(data, size, last);
     return toUnicode(m_impl->cnv, data, size, last);
+}
+
+const Cp932Variants &Cp932Decoder::variants() const
+{
+    return m_impl->variants;
 }
 
 QString decodeCp932(const QByteArray &bytes)
@@ -193,8 +330,18 @@ QString decodeCp932(const QByteArray &bytes)
     return toUnicode(cnv, bytes.constData(), bytes.size(), true);
 }
 
-QByteArray encodeCp932(const QString &text, qsizetype *unmappable)
+QByteArray encodeCp932(const QString &text, qsizetype *unmappable, const Cp932Variants &variants)
 {
+    // The code written without ICU for c, or -1.
+    const SharedCodes *shared = variants.isEmpty() ? nullptr : &sharedCodes();
+    auto directCode = [&](char16_t c) {
+        const int byte = directByte(c);
+        if (byte >= 0 || !shared || !shared->characters.test(c))
+            return byte;
+        const int code = variants.codeFor(c);
+        return code ? code : -1;
+    };
+
     qsizetype count = 0;
     UConverter *cnv = threadConverter();
     ucnv_resetFromUnicode(cnv);
@@ -208,15 +355,17 @@ QByteArray encodeCp932(const QString &text, qsizetype *unmappable)
     const char16_t *const end = p + text.size();
     for (;;) {
         const char16_t *const runStart = p;
-        int byte = -1;
-        while (p != end && (byte = directByte(*p)) < 0)
+        int code = -1;
+        while (p != end && (code = directCode(*p)) < 0)
             ++p;
         fromUnicode(cnv, runStart, p, &out, &written);
         if (p == end)
             break;
-        if (written == out.size())
+        if (written + 2 > out.size())
             out.resize(out.size() + 16);
-        out[written++] = char(byte);
+        if (code > 0xFF)
+            out[written++] = char(code >> 8);
+        out[written++] = char(code & 0xFF);
         ++p;
     }
     out.truncate(written);

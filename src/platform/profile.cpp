@@ -97,8 +97,9 @@ QStringList splitLines(const QString &text)
 constexpr qint64 MaxProfileBytes = 16 * 1024 * 1024;
 
 // Reads the file as lines. A missing file is an empty one; false means the file
-// exists but could not be read.
-bool readLines(const QString &file, QStringList *lines)
+// exists but could not be read. *variants (when given) receives the codes the
+// file used for characters with several, so that writing it back keeps them.
+bool readLines(const QString &file, QStringList *lines, Cp932Variants *variants = nullptr)
 {
     lines->clear();
     // Never a pipe or a device put in the file's place: read as a stream,
@@ -112,7 +113,10 @@ bool readLines(const QString &file, QStringList *lines)
     const QByteArray bytes = in.read(MaxProfileBytes + 1);
     if (in.error() != QFileDevice::NoError || bytes.size() > MaxProfileBytes)
         return false;
-    *lines = splitLines(decodeCp932(bytes));
+    Cp932Decoder decoder;
+    *lines = splitLines(decoder.decode(bytes.constData(), bytes.size(), true));
+    if (variants)
+        *variants = decoder.variants();
     return true;
 }
 
@@ -218,7 +222,8 @@ bool WritePrivateProfileString(const QString &section, const QString &key,
     if (sectionName.isEmpty() || keyName.isEmpty() || !profileKeepsValue(value))
         return false;
     QStringList lines;
-    if (!readLines(file, &lines))
+    Cp932Variants variants;
+    if (!readLines(file, &lines, &variants))
         return false; // rewriting a file we could not read would lose it
 
     const Location at = locate(lines, sectionName, keyName);
@@ -250,7 +255,7 @@ bool WritePrivateProfileString(const QString &section, const QString &key,
         text += QLatin1String("\r\n");
     }
 
-    return writeWholeFile(file, encodeCp932(text), nullptr, InPlace::Never);
+    return writeWholeFile(file, encodeCp932(text, nullptr, variants), nullptr, InPlace::Never);
 }
 
 } // namespace zp

@@ -68,6 +68,7 @@ void TestOpenFiles::roundTripIsByteExact_data()
                                                         Documents::ReadBlock - 1);
     QTest::newRow("lead byte at the end of the first block")
             << filler(Documents::ReadBlock) + QByteArray("\x82", 1);
+    QTest::newRow("codes CP932 has others for") << QByteArray::fromHex("61eee9628740ed4064fa5b0d0a");
 }
 
 void TestOpenFiles::roundTripIsByteExact()

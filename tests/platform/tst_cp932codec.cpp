@@ -30,11 +30,14 @@ private Q_SLOTS:
     void goldenBytes();
     void blocksSplitAnywhere();
     void inputsLargerThanOnePiece();
+    void variantsOfOneFile_data();
+    void variantsOfOneFile();
 };
 
-// Every single byte and lead/trail pair encodes back to itself, except where
-// CP932 has two codes for one character (NEC and IBM duplicates): then the
-// code encoding picks decodes to the same character.
+// Every single byte and lead/trail pair encodes back to itself. Where CP932
+// has several codes for one character (NEC and IBM duplicates), plain
+// encoding picks one of them, and the decoder's variants bring back the code
+// the bytes used.
 void TestCp932Codec::everyCodeComesBack()
 {
     int duplicates = 0;
@@ -45,16 +48,18 @@ void TestCp932Codec::everyCodeComesBack()
         QByteArray bytes(1, char(trail));
         if (lead)
             bytes.prepend(char(lead));
-        const QString text = decodeCp932(bytes);
+        Cp932Decoder decoder;
+        const QString text = decoder.decode(bytes.constData(), bytes.size(), true);
         // ASCII and control codes are themselves (0x5C is a backslash).
         if (!lead && code < 0x80)
             QCOMPARE(text, QString(QChar(code)));
         qsizetype unmappable = -1;
-        const QByteArray encoded = encodeCp932(text, &unmappable);
+        QVERIFY2(encodeCp932(text, &unmappable, decoder.variants()) == bytes, bytes.toHex().constData());
         QVERIFY2(unmappable == 0, bytes.toHex().constData());
-        if (encoded == bytes)
+        const QByteArray plain = encodeCp932(text);
+        if (plain == bytes)
             continue;
-        QVERIFY2(lead && text.size() == 1 && decodeCp932(encoded) == text, bytes.toHex().constData());
+        QVERIFY2(lead && text.size() == 1 && decodeCp932(plain) == text, bytes.toHex().constData());
         ++duplicates;
     }
     QVERIFY(duplicates > 0); // the table in use does know the duplicates
@@ -133,6 +138,39 @@ void TestCp932Codec::inputsLargerThanOnePiece()
     QCOMPARE(unmappable, qsizetype(1));
     QCOMPARE(encoded.size(), piece + 1);
     QCOMPARE(encoded.right(3), QByteArray("a?\x1a"));
+}
+
+// The codes a file uses for characters with several are noted however the
+// bytes arrive in blocks. One file using two codes of one character is
+// written with the code met first in both places: the decoded text holds the
+// same character for both.
+void TestCp932Codec::variantsOfOneFile_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QByteArray>("written");
+    const QByteArray sample = QByteArray::fromHex("61 eee9 62 8740 63 ed40 64 0d0a");
+    QTest::newRow("two NEC-selected codes among others") << sample << sample;
+    QTest::newRow("NEC-selected code first") << QByteArray::fromHex("ed40 fa5c")
+                                             << QByteArray::fromHex("ed40 ed40");
+    QTest::newRow("IBM code first") << QByteArray::fromHex("fa5c ed40") << QByteArray::fromHex("fa5c fa5c");
+    QTest::newRow("three codes of one sign, NEC first") << QByteArray::fromHex("879a 81e6 fa5b")
+                                                        << QByteArray::fromHex("879a 879a 879a");
+    // 0xED here is a trail byte; the pair ED 40 is not in the file.
+    QTest::newRow("trail byte that could lead") << QByteArray::fromHex("82ed 40 fa5c")
+                                                << QByteArray::fromHex("82ed 40 fa5c");
+}
+
+void TestCp932Codec::variantsOfOneFile()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QByteArray, written);
+    for (int offset = 0; offset <= bytes.size(); ++offset) {
+        Cp932Decoder decoder;
+        QString text = decoder.decode(bytes.constData(), offset, false);
+        text += decoder.decode(bytes.constData() + offset, bytes.size() - offset, true);
+        QVERIFY2(encodeCp932(text, nullptr, decoder.variants()) == written,
+                 qPrintable(QString::number(offset)));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestCp932Codec)

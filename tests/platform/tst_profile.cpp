@@ -190,6 +190,9 @@ void TestProfile::write_data()
     writeRow("kept byte", "", QString(QChar(0xF780 + 0xFF)), "[A]\r\nk=\xff\r\n");
     writeRow("CR and LF line ends become CR LF", "[A]\rx=1\n\n[B]\n", "v",
              "[A]\r\nx=1\r\nk=v\r\n\r\n[B]\r\n");
+    // ED 40 and FA 5C are the same character.
+    writeRow("other lines and the value keep the file's codes", "[A]\r\nx=\xed\x40\r\nk=1\r\n",
+             u"\u7e8a"_qs, "[A]\r\nx=\xed\x40\r\nk=\xed\x40\r\n");
 }
 
 void TestProfile::write()
