@@ -72,13 +72,17 @@ ParsedLine parseLine(const QString &line)
     return parsed;
 }
 
-QStringList splitLines(const QString &text)
+// Lines end at CR LF, CR or LF; a final line break ends the last line. Works
+// alike on the file's bytes and on its text (a CP932 trail byte is never a CR
+// or an LF, so both give the same lines).
+template <class Text>
+QList<Text> splitLines(const Text &text)
 {
-    QStringList lines;
+    QList<Text> lines;
     qsizetype start = 0;
     const qsizetype size = text.size();
     for (qsizetype i = 0; i < size; ++i) {
-        const QChar c = text[i];
+        const auto c = text[i];
         if (c != u'\r' && c != u'\n')
             continue;
         lines.append(text.mid(start, i - start));
@@ -91,17 +95,22 @@ QStringList splitLines(const QString &text)
     return lines;
 }
 
-// Reads the file as lines. A missing file is an empty one; false means the file
-// exists but could not be read.
-bool readLines(const QString &file, QStringList *lines)
+// Reads the file as lines, and (when asked) the bytes of each line. A missing
+// file is an empty one; false means the file exists but could not be read.
+bool readLines(const QString &file, QStringList *lines, QByteArrayList *lineBytes = nullptr)
 {
     lines->clear();
+    if (lineBytes)
+        lineBytes->clear();
     QFile in(file);
     if (!in.exists())
         return true;
     if (!in.open(QIODevice::ReadOnly))
         return false;
-    *lines = splitLines(decodeCp932(in.readAll()));
+    const QByteArray bytes = in.readAll();
+    *lines = splitLines(decodeCp932(bytes));
+    if (lineBytes)
+        *lineBytes = splitLines(bytes);
     return true;
 }
 
@@ -207,13 +216,18 @@ bool WritePrivateProfileString(const QString &section, const QString &key,
     if (sectionName.isEmpty() || keyName.isEmpty() || !profileKeepsValue(value))
         return false;
     QStringList lines;
-    if (!readLines(file, &lines))
+    // Lines the write does not change are written back as the bytes they
+    // were: a character CP932 has two codes for would otherwise come back
+    // in the other code.
+    QByteArrayList lineBytes;
+    if (!readLines(file, &lines, &lineBytes))
         return false; // rewriting a file we could not read would lose it
 
     const Location at = locate(lines, sectionName, keyName);
     if (at.key >= 0) {
         // Everything up to the "=" stays, so the key keeps its spelling.
         lines[at.key] = lines[at.key].left(at.keyEquals + 1) + value;
+        lineBytes[at.key] = encodeCp932(lines[at.key]);
     } else {
         const QString keyLine = keyName.toString() + u'=' + value;
         if (at.section >= 0) {
@@ -222,27 +236,26 @@ bool WritePrivateProfileString(const QString &section, const QString &key,
             qsizetype insertAt = at.sectionEnd;
             while (insertAt - 1 > at.section && trimBlanks(lines[insertAt - 1]).isEmpty())
                 --insertAt;
-            lines.insert(insertAt, keyLine);
+            lineBytes.insert(insertAt, encodeCp932(keyLine));
         } else {
-            lines.append(u'[' + sectionName.toString() + u']');
-            lines.append(keyLine);
+            lineBytes.append(encodeCp932(u'[' + sectionName.toString() + u']'));
+            lineBytes.append(encodeCp932(keyLine));
         }
     }
 
-    QString text;
+    QByteArray bytes;
     qsizetype length = 0;
-    for (const QString &line : std::as_const(lines))
+    for (const QByteArray &line : std::as_const(lineBytes))
         length += line.size() + 2;
-    text.reserve(length);
-    for (const QString &line : std::as_const(lines)) {
-        text += line;
-        text += QLatin1String("\r\n");
+    bytes.reserve(length);
+    for (const QByteArray &line : std::as_const(lineBytes)) {
+        bytes += line;
+        bytes += "\r\n";
     }
 
     QSaveFile out(file);
     if (!out.open(QIODevice::WriteOnly))
         return false;
-    const QByteArray bytes = encodeCp932(text);
     if (out.write(bytes) != bytes.size())
         return false; // the destructor discards the temporary file
     return out.commit();
