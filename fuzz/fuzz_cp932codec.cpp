@@ -5,7 +5,9 @@
 // encoding writes the one code Windows writes for them, so those two bytes may
 // differ while the text stays exactly the same. The streaming decoder gives the
 // one-shot text wherever the blocks are cut. Any UTF-16 text, lone surrogates
-// included, encodes without a fault, and what it encodes to is a fixed point.
+// included, encodes without a fault into at most two bytes a unit. (Its bytes
+// need not decode to it again: a kept byte is written as the byte itself and
+// may pair with the byte after it.)
 
 #include "fuzzsupport.h"
 
@@ -48,6 +50,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     qsizetype unmappable = -1;
     const QByteArray fromUtf16 = zp::encodeCp932(utf16, &unmappable);
     FUZZ_CHECK(unmappable >= 0 && unmappable <= utf16.size());
-    FUZZ_CHECK(zp::encodeCp932(zp::decodeCp932(fromUtf16)) == fromUtf16);
+    FUZZ_CHECK(fromUtf16.size() <= 2 * utf16.size());
     return 0;
 }

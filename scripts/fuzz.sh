@@ -35,9 +35,10 @@ for target in "${TARGETS[@]}"; do
     log="$FUZZ_DIR/$target.log"
     echo "== $target: ${SECONDS_EACH} s"
     status=0
-    # Leak checks stay on; the only allocations kept for the whole run (the
-    # application object, the temporary folder) live in statics.
-    ASAN_OPTIONS="${ASAN_OPTIONS:-}:detect_leaks=1" UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1" \
+    # Leak checks stay on, with the suppressions of the sanitized test run
+    # (memory Qt keeps for the life of the process).
+    ASAN_OPTIONS="detect_leaks=1" UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1" \
+    LSAN_OPTIONS="suppressions=$ROOT/tests/sanitizer-suppressions/lsan.supp:print_suppressions=0" \
     QT_QPA_PLATFORM=offscreen \
         "$FUZZ_DIR/fuzz/$target" -max_total_time="$SECONDS_EACH" -max_len="${MAX_LEN[$target]}" \
         -timeout=25 -rss_limit_mb=4096 -print_final_stats=1 -artifact_prefix="$crashes/" \
