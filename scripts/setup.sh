@@ -8,10 +8,17 @@ BUILD_DIR="${BUILD_DIR:-$ROOT/build}"
 PACKAGES=(g++ cmake ninja-build qt6-base-dev qt6-base-private-dev qt6-webengine-dev libicu-dev
           xvfb xauth xclip fonts-ipaexfont-gothic fonts-ipafont-gothic qt6-translations-l10n
           poppler-utils)
+# The sanitized test run (gcc's runtimes) and the fuzz targets (clang, libFuzzer).
+SANITIZER_PACKAGES=(libasan8 libubsan1)
+FUZZ_PACKAGES=(clang libclang-rt-14-dev)
 
+# install_missing_packages [PACKAGE...]: installs those not installed yet (by
+# default the build's PACKAGES).
 install_missing_packages() {
+    local wanted=("$@")
+    [ ${#wanted[@]} -eq 0 ] && wanted=("${PACKAGES[@]}")
     local missing=()
-    for p in "${PACKAGES[@]}"; do
+    for p in "${wanted[@]}"; do
         dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
     done
     [ ${#missing[@]} -eq 0 ] && return 0

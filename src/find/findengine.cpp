@@ -66,10 +66,19 @@ int findText(const SearchText &text, const QString &needle, int from, bool match
     int start = from;
     while (start <= total - n) {
         const int count = std::min(pieceSize, total - start);
-        QString piece = text.read(start, count);
-        if (!matchCase)
-            piece = upperSameLength(piece);
-        const qsizetype at = piece.indexOf(key, 0, Qt::CaseSensitive);
+        qsizetype at;
+        if (matchCase) {
+            at = text.read(start, count).indexOf(key, 0, Qt::CaseSensitive);
+        } else {
+            // One more character on either side, so that a surrogate pair the
+            // piece's ends cut through is upper-cased whole, as in the whole
+            // text: a piece starting with the pair's second half alone would
+            // keep it in lower case.
+            const int before = start > 0 ? 1 : 0;
+            const int after = start + count < total ? 1 : 0;
+            const QString piece = upperSameLength(text.read(start - before, before + count + after));
+            at = QStringView(piece).mid(before, count).indexOf(key, 0, Qt::CaseSensitive);
+        }
         if (at >= 0)
             return start + int(at);
         if (start + count >= total)

@@ -2,16 +2,20 @@
 
 #include <QCoreApplication>
 #include <QDebug>
-#include <QHash>
 #include <QLibrary>
+
+#include <map>
+#include <memory>
 
 namespace zp {
 
 QFunctionPointer resolvePluginFunction(const QString &plugin, const char *symbol)
 {
-    // Loaded libraries stay for the rest of the run: views they created live on.
-    static QHash<QString, QLibrary *> loaded;
-    QLibrary *library = loaded.value(plugin);
+    // Loaded libraries stay for the rest of the run: views they created live
+    // on. Destroying a QLibrary does not unload its library, so the handles
+    // are owned here and go at exit like any other object.
+    static std::map<QString, std::unique_ptr<QLibrary>> loaded;
+    std::unique_ptr<QLibrary> &library = loaded[plugin];
     if (!library) {
         const QString programFolder = QCoreApplication::applicationDirPath();
 #ifdef ZELKOPAD_PLUGIN_DIR_FROM_EXE
@@ -23,19 +27,17 @@ QFunctionPointer resolvePluginFunction(const QString &plugin, const char *symbol
         QString tried;
         for (const QString &folder : folders) {
             // QLibrary adds the platform's prefix and suffix (libNAME.so).
-            auto *candidate = new QLibrary(folder + QLatin1Char('/') + plugin);
+            auto candidate = std::make_unique<QLibrary>(folder + QLatin1Char('/') + plugin);
             if (candidate->load()) {
-                library = candidate;
+                library = std::move(candidate);
                 break;
             }
             tried += candidate->errorString() + QLatin1Char(' ');
-            delete candidate;
         }
         if (!library) {
             qWarning().noquote() << "Zelkopad: plugin" << plugin << "not found." << tried;
             return nullptr;
         }
-        loaded.insert(plugin, library);
     }
     return library->resolve(symbol);
 }

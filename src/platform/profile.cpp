@@ -73,13 +73,17 @@ ParsedLine parseLine(const QString &line)
     return parsed;
 }
 
-QStringList splitLines(const QString &text)
+// Lines end at CR LF, CR or LF; a final line break ends the last line. Works
+// alike on the file's bytes and on its text (a CP932 trail byte is never a CR
+// or an LF, so both give the same lines).
+template <class Text>
+QList<Text> splitLines(const Text &text)
 {
-    QStringList lines;
+    QList<Text> lines;
     qsizetype start = 0;
     const qsizetype size = text.size();
     for (qsizetype i = 0; i < size; ++i) {
-        const QChar c = text[i];
+        const auto c = text[i];
         if (c != u'\r' && c != u'\n')
             continue;
         lines.append(text.mid(start, i - start));
@@ -96,12 +100,16 @@ QStringList splitLines(const QString &text)
 // writes counts as unreadable (readers get their fallbacks, writers refuse).
 constexpr qint64 MaxProfileBytes = 16 * 1024 * 1024;
 
-// Reads the file as lines. A missing file is an empty one; false means the file
-// exists but could not be read. *variants (when given) receives the codes the
-// file used for characters with several, so that writing it back keeps them.
-bool readLines(const QString &file, QStringList *lines, Cp932Variants *variants = nullptr)
+// Reads the file as lines, and (when asked) the bytes of each line. A missing
+// file is an empty one; false means the file exists but could not be read.
+// *variants (when given) receives the codes the file used for characters with
+// several, so that writing it back keeps them.
+bool readLines(const QString &file, QStringList *lines, QByteArrayList *lineBytes = nullptr,
+               Cp932Variants *variants = nullptr)
 {
     lines->clear();
+    if (lineBytes)
+        lineBytes->clear();
     // Never a pipe or a device put in the file's place: read as a stream,
     // they would block the program or never end.
     QFile in;
@@ -115,6 +123,8 @@ bool readLines(const QString &file, QStringList *lines, Cp932Variants *variants 
         return false;
     Cp932Decoder decoder;
     *lines = splitLines(decoder.decode(bytes.constData(), bytes.size(), true));
+    if (lineBytes)
+        *lineBytes = splitLines(bytes);
     if (variants)
         *variants = decoder.variants();
     return true;
@@ -222,14 +232,19 @@ bool WritePrivateProfileString(const QString &section, const QString &key,
     if (sectionName.isEmpty() || keyName.isEmpty() || !profileKeepsValue(value))
         return false;
     QStringList lines;
+    // Lines the write does not change are written back as the bytes they
+    // were; the line it writes uses the codes the file used for characters
+    // CP932 has two codes for.
+    QByteArrayList lineBytes;
     Cp932Variants variants;
-    if (!readLines(file, &lines, &variants))
+    if (!readLines(file, &lines, &lineBytes, &variants))
         return false; // rewriting a file we could not read would lose it
 
     const Location at = locate(lines, sectionName, keyName);
     if (at.key >= 0) {
         // Everything up to the "=" stays, so the key keeps its spelling.
         lines[at.key] = lines[at.key].left(at.keyEquals + 1) + value;
+        lineBytes[at.key] = encodeCp932(lines[at.key], nullptr, variants);
     } else {
         const QString keyLine = keyName.toString() + u'=' + value;
         if (at.section >= 0) {
@@ -238,24 +253,24 @@ bool WritePrivateProfileString(const QString &section, const QString &key,
             qsizetype insertAt = at.sectionEnd;
             while (insertAt - 1 > at.section && trimBlanks(lines[insertAt - 1]).isEmpty())
                 --insertAt;
-            lines.insert(insertAt, keyLine);
+            lineBytes.insert(insertAt, encodeCp932(keyLine, nullptr, variants));
         } else {
-            lines.append(u'[' + sectionName.toString() + u']');
-            lines.append(keyLine);
+            lineBytes.append(encodeCp932(u'[' + sectionName.toString() + u']', nullptr, variants));
+            lineBytes.append(encodeCp932(keyLine, nullptr, variants));
         }
     }
 
-    QString text;
+    QByteArray bytes;
     qsizetype length = 0;
-    for (const QString &line : std::as_const(lines))
+    for (const QByteArray &line : std::as_const(lineBytes))
         length += line.size() + 2;
-    text.reserve(length);
-    for (const QString &line : std::as_const(lines)) {
-        text += line;
-        text += QLatin1String("\r\n");
+    bytes.reserve(length);
+    for (const QByteArray &line : std::as_const(lineBytes)) {
+        bytes += line;
+        bytes += "\r\n";
     }
 
-    return writeWholeFile(file, encodeCp932(text, nullptr, variants), nullptr, InPlace::Never);
+    return writeWholeFile(file, bytes, nullptr, InPlace::Never);
 }
 
 } // namespace zp

@@ -59,6 +59,10 @@ private Q_SLOTS:
         QTest::newRow("full-width") << u"-ａｚ"_qs << u"ＡＺ"_qs << 0 << false << 1;
         QTest::newRow("surrogate pair") << u"-\U00010428a"_qs << u"\U00010400A"_qs << 0 << false << 1;
         QTest::newRow("lone surrogate") << u"\xD801" "a"_qs << "A" << 0 << false << 1;
+        // The text is read in pieces of 4 K characters at first; a pair the
+        // boundary cuts through is upper-cased whole all the same.
+        QTest::newRow("surrogate pair cut by a piece boundary")
+                << QString(4095, u'a') + u"\U00010428"_qs << u"\xDC28"_qs << 0 << false << -1;
     }
 
     void find()
