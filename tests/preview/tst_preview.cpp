@@ -1,17 +1,28 @@
 // The preview windows with a browser double: which preview "表示" uses, the
-// toolbar and caption, closing, the refresh after saving, printing.
+// toolbar and caption, closing, the refresh after saving, printing, and the
+// program's end waiting for a page still being printed.
 
+#include "app/shutdown.h"
 #include "mainwindow/maintoolbar.h"
 #include "preview/previews.h"
 #include "preview/previewwindow.h"
+#include "preview/printjobs.h"
+#include "permissions.h"
 #include "testapp.h"
 
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QRegularExpression>
 #include <QTest>
+#include <QTimer>
+
+#include <csignal>
+#include <optional>
+#include <sys/stat.h>
 
 using zptest::BrowserDouble;
 using zptest::TestApp;
+using Answer = zp::MessageBoxes::Answer;
 
 namespace {
 
@@ -57,6 +68,14 @@ private Q_SLOTS:
     void refreshAfterSaving();
     void printingTheFirstIdlePreview_data();
     void printingTheFirstIdlePreview();
+    void pdfFile_data();
+    void pdfFile();
+    void endWaitsForThePdf_data();
+    void endWaitsForThePdf();
+
+private:
+    // A preview of /w/a.html with no printer installed, its PDF going to path.
+    BrowserDouble *printToPdf(const QString &path, bool deferred, bool engineOk = true);
 };
 
 void TestPreview::showPreview_data()
@@ -192,6 +211,128 @@ void TestPreview::printingTheFirstIdlePreview()
     if (pdfAnswer != "-")
         QCOMPARE(m_app->dialogs.saveRequests.value(0).fileName, QStringLiteral("a.pdf"));
     QCOMPARE(frame()->statusText().isEmpty(), printed != "p");
+}
+
+BrowserDouble *TestPreview::printToPdf(const QString &path, bool deferred, bool engineOk)
+{
+    m_app->printer.name.clear();
+    frame()->mnuBrowView_Click();
+    ::previews(*m_app).first()->setTitle(QStringLiteral("/w/a.html"));
+    BrowserDouble *view = browser(::previews(*m_app).first());
+    view->deferPrints = deferred;
+    view->pdfWritten = engineOk;
+    m_app->dialogs.answerSave(path);
+    frame()->mnuFilePrintBrow_Click();
+    return view;
+}
+
+void TestPreview::pdfFile_data()
+{
+    QTest::addColumn<int>("mask");       // the umask
+    QTest::addColumn<int>("before");     // the file's mode before, -1 for none
+    QTest::addColumn<bool>("readOnly");  // the folder
+    QTest::addColumn<bool>("engineOk");
+    QTest::addColumn<int>("after");      // the file's mode, -1 for none
+    // The engine alone would make these 0600.
+    QTest::newRow("new file, umask 022") << 022 << -1 << false << true << 0644;
+    QTest::newRow("new file, umask 027") << 027 << -1 << false << true << 0640;
+    QTest::newRow("replaced file keeps its mode") << 077 << 0664 << false << true << 0664;
+    QTest::newRow("engine failed: reported, no empty file") << 022 << -1 << false << false << -1;
+    QTest::newRow("read-only folder: reported") << 022 << -1 << true << true << -1;
+}
+
+void TestPreview::pdfFile()
+{
+    QFETCH(int, mask);
+    QFETCH(int, before);
+    QFETCH(bool, readOnly);
+    QFETCH(bool, engineOk);
+    QFETCH(int, after);
+    const QString folder = m_app->filePath(QStringLiteral("out"));
+    QVERIFY(QDir().mkpath(folder));
+    const QString path = folder + QStringLiteral("/a.pdf");
+    if (before >= 0) {
+        QVERIFY(zptest::writeBytes(path, "old"));
+        QVERIFY(::chmod(QFile::encodeName(path), mode_t(before)) == 0);
+    }
+    std::optional<zp::testing::FolderMode> folderMode;
+    zp::testing::FileModesEnforced modesEnforced;
+    if (readOnly) {
+        folderMode.emplace(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+        if (!zp::testing::FileModesEnforced::folderModesApply(folder))
+            QSKIP("folder modes do not apply here");
+    }
+    const mode_t savedMask = ::umask(mode_t(mask));
+    if (after < 0)
+        m_app->answer({Answer::Ok});
+    printToPdf(path, false, engineOk);
+    ::umask(savedMask);
+    QVERIFY(m_app->boxes.settled());
+    struct stat st {};
+    const bool exists = ::stat(QFile::encodeName(path), &st) == 0;
+    QCOMPARE(exists ? int(st.st_mode & 0777) : -1, after);
+    QCOMPARE(frame()->statusText() == QStringLiteral("a.pdf に印刷しました"), after >= 0);
+}
+
+void TestPreview::endWaitsForThePdf_data()
+{
+    QTest::addColumn<QString>("end");          // close (終了, close box), session, signal
+    QTest::addColumn<bool>("previewClosed");   // the preview closed while printing
+    QTest::addColumn<bool>("engineFinishes");  // else the wait's limit passes
+    QTest::newRow("終了") << "close" << false << true;
+    QTest::newRow("preview closed, then 終了") << "close" << true << true;
+    QTest::newRow("session end without questions") << "session" << false << true;
+    QTest::newRow("SIGTERM") << "signal" << true << true;
+    QTest::newRow("終了, engine never done: said so") << "close" << false << false;
+    QTest::newRow("SIGTERM, engine never done: ends") << "signal" << false << false;
+}
+
+void TestPreview::endWaitsForThePdf()
+{
+    QFETCH(QString, end);
+    QFETCH(bool, previewClosed);
+    QFETCH(bool, engineFinishes);
+    const QString path = m_app->filePath(QStringLiteral("a.pdf"));
+    QPointer<BrowserDouble> view = printToPdf(path, true);
+    if (previewClosed) {
+        QPointer<QMdiSubWindow> window = ::previews(*m_app).first()->subWindow();
+        window->close();
+        QTRY_VERIFY(!window);
+        QVERIFY2(view, "the control went with its window, and the page with it");
+    }
+    // The engine finishes only once the end is waiting for it.
+    zp::PrintJobs *jobs = m_app->context().printJobs;
+    QTimer engine;
+    engine.setInterval(0);
+    connect(&engine, &QTimer::timeout, this, [&] {
+        if (jobs->waiting() && engineFinishes && view)
+            view->finishPrint();
+    });
+    engine.start();
+    if (!engineFinishes) {
+        jobs->setWaitLimit(1);
+        if (end == "close")
+            m_app->answer({Answer::Ok});
+        else
+            QTest::ignoreMessage(QtWarningMsg, QRegularExpression("a\\.pdf"));
+    }
+    if (end == "close") {
+        QVERIFY(frame()->close());
+    } else if (end == "session") {
+        QVERIFY(zp::EndSession(*m_app->app, false));
+    } else {
+        zp::SignalRescue rescue(*m_app->app);
+        bool ended = false;
+        rescue.setEndAction([&ended](int) { ended = true; });
+        ::raise(SIGTERM);
+        QTRY_VERIFY(ended);
+    }
+    QVERIFY(m_app->boxes.settled());
+    QCOMPARE(TestApp::readFile(path), QByteArray(engineFinishes ? "%PDF-" : ""));
+    QCOMPARE(frame()->statusText().contains(QStringLiteral("不完全")), !engineFinishes);
+    // A control kept for its page goes once the page is written.
+    if (previewClosed)
+        QTRY_VERIFY(!view);
 }
 
 QTEST_MAIN(TestPreview)
