@@ -16,14 +16,12 @@
 
 namespace zp {
 
-namespace {
-
 // The engine creates a new PDF file readable by its owner only, unlike every
 // other file the program writes. A new file is therefore made here first, with
 // the permissions the user's umask gives; the engine then only fills it (an
 // existing file keeps its permissions either way). A file that cannot be made
 // is reported at once.
-void printPageToPdf(AppContext &context, BrowserView *view, const QString &pdf)
+void PrintPageToPdf(AppContext &context, BrowserView *view, const QString &pdf)
 {
     const bool made = !QFile::exists(pdf);
     if (made && !QFile(pdf).open(QIODevice::WriteOnly)) {
@@ -41,6 +39,8 @@ void printPageToPdf(AppContext &context, BrowserView *view, const QString &pdf)
         reportPdfResult(context, pdf, ok);
     });
 }
+
+namespace {
 
 void printPageWithDialog(AppContext &context, BrowserView *view)
 {
@@ -76,7 +76,7 @@ void PrintPreview(AppContext &context)
         if (context.printer && context.printer->deviceName().isEmpty()) {
             const QString pdf = askPdfPath(context, preview->windowTitle());
             if (!pdf.isEmpty())
-                printPageToPdf(context, view, pdf);
+                PrintPageToPdf(context, view, pdf);
             return;
         }
         printPageWithDialog(context, view);
