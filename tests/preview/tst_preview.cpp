@@ -7,7 +7,6 @@
 #include "preview/previews.h"
 #include "preview/previewwindow.h"
 #include "preview/printjobs.h"
-#include "permissions.h"
 #include "testapp.h"
 
 #include <QMdiArea>
@@ -17,7 +16,6 @@
 #include <QTimer>
 
 #include <csignal>
-#include <optional>
 #include <sys/stat.h>
 
 using zptest::BrowserDouble;
@@ -228,49 +226,37 @@ BrowserDouble *TestPreview::printToPdf(const QString &path, bool deferred, bool 
 
 void TestPreview::pdfFile_data()
 {
-    QTest::addColumn<int>("mask");       // the umask
-    QTest::addColumn<int>("before");     // the file's mode before, -1 for none
-    QTest::addColumn<bool>("readOnly");  // the folder
+    QTest::addColumn<QString>("name");  // in the test folder
+    QTest::addColumn<int>("mask");      // the umask
+    QTest::addColumn<int>("before");    // the file's mode before, -1 for none
     QTest::addColumn<bool>("engineOk");
-    QTest::addColumn<int>("after");      // the file's mode, -1 for none
-    // The engine alone would make these 0600.
-    QTest::newRow("new file, umask 022") << 022 << -1 << false << true << 0644;
-    QTest::newRow("new file, umask 027") << 027 << -1 << false << true << 0640;
-    QTest::newRow("replaced file keeps its mode") << 077 << 0664 << false << true << 0664;
-    QTest::newRow("engine failed: reported, no empty file") << 022 << -1 << false << false << -1;
-    QTest::newRow("read-only folder: reported") << 022 << -1 << true << true << -1;
+    QTest::addColumn<int>("after");     // the file's mode, -1 for none (then reported)
+    // The engine alone makes a new file 0600.
+    QTest::newRow("new file, umask 022") << "a.pdf" << 022 << -1 << true << 0644;
+    QTest::newRow("new file, umask 027") << "a.pdf" << 027 << -1 << true << 0640;
+    QTest::newRow("replaced file keeps its mode") << "a.pdf" << 077 << 0664 << true << 0664;
+    QTest::newRow("engine failed: no empty file") << "a.pdf" << 022 << -1 << false << -1;
+    QTest::newRow("folder gone") << "gone/a.pdf" << 022 << -1 << true << -1;
 }
 
 void TestPreview::pdfFile()
 {
+    QFETCH(QString, name);
     QFETCH(int, mask);
     QFETCH(int, before);
-    QFETCH(bool, readOnly);
     QFETCH(bool, engineOk);
     QFETCH(int, after);
-    const QString folder = m_app->filePath(QStringLiteral("out"));
-    QVERIFY(QDir().mkpath(folder));
-    const QString path = folder + QStringLiteral("/a.pdf");
-    if (before >= 0) {
-        QVERIFY(zptest::writeBytes(path, "old"));
-        QVERIFY(::chmod(QFile::encodeName(path), mode_t(before)) == 0);
-    }
-    std::optional<zp::testing::FolderMode> folderMode;
-    zp::testing::FileModesEnforced modesEnforced;
-    if (readOnly) {
-        folderMode.emplace(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
-        if (!zp::testing::FileModesEnforced::folderModesApply(folder))
-            QSKIP("folder modes do not apply here");
-    }
-    const mode_t savedMask = ::umask(mode_t(mask));
+    const QByteArray path = QFile::encodeName(m_app->filePath(name));
+    if (before >= 0)
+        QVERIFY(zptest::writeBytes(path, "old") && ::chmod(path, mode_t(before)) == 0);
     if (after < 0)
         m_app->answer({Answer::Ok});
-    printToPdf(path, false, engineOk);
+    const mode_t savedMask = ::umask(mode_t(mask));
+    printToPdf(QFile::decodeName(path), false, engineOk);
     ::umask(savedMask);
     QVERIFY(m_app->boxes.settled());
     struct stat st {};
-    const bool exists = ::stat(QFile::encodeName(path), &st) == 0;
-    QCOMPARE(exists ? int(st.st_mode & 0777) : -1, after);
+    QCOMPARE(::stat(path, &st) == 0 ? int(st.st_mode & 0777) : -1, after);
     QCOMPARE(frame()->statusText() == QStringLiteral("a.pdf に印刷しました"), after >= 0);
 }
 
