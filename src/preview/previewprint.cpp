@@ -14,6 +14,8 @@
 #include <QFile>
 #include <QPointer>
 
+#include <memory>
+
 namespace zp {
 
 // The engine creates a new PDF file readable by its owner only, unlike every
@@ -45,20 +47,22 @@ namespace {
 void printPageWithDialog(AppContext &context, BrowserView *view)
 {
     QPointer<PrintJobs> jobs = context.printJobs;
-    // Recorded before the dialog: the job may end before the call returns.
-    const int job = jobs ? jobs->start(view->widget(), QString()) : 0;
+    // The job is recorded once the dialog is confirmed (an open dialog holds
+    // up no end of the program), unless it has already ended by then.
+    auto job = std::make_shared<int>(0);
     const bool started = view->printWithDialog(
             context.frame ? context.frame->widget() : nullptr,
             [&context, jobs, job](bool ok, const QString &file) {
-                if (jobs)
-                    jobs->finish(job);
+                if (jobs && *job > 0)
+                    jobs->finish(*job);
+                *job = -1;
                 // A printer's failure is the printing system's to show; a file
                 // is reported either way.
                 if (!file.isEmpty())
                     reportPdfResult(context, file, ok);
             });
-    if (!started && jobs)
-        jobs->finish(job);
+    if (started && *job == 0 && jobs)
+        *job = jobs->start(view->widget(), QString());
 }
 
 } // namespace

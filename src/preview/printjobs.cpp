@@ -24,9 +24,9 @@ PrintJobs::~PrintJobs()
 int PrintJobs::start(QWidget *view, const QString &output)
 {
     const int number = m_nextNumber++;
-    m_jobs.append({number, view, output});
     // A control destroyed mid-job never reports its end.
-    connect(view, &QObject::destroyed, this, [this, number] { finish(number); });
+    m_jobs.append({number, view, output,
+                   connect(view, &QObject::destroyed, this, [this, number] { finish(number); })});
     return number;
 }
 
@@ -37,6 +37,7 @@ void PrintJobs::finish(int job)
     if (it == m_jobs.end())
         return;
     QWidget *view = it->view;
+    disconnect(it->viewDestroyed);
     m_jobs.erase(it);
     if (!printing(view)) {
         for (qsizetype i = m_kept.size() - 1; i >= 0; --i) {

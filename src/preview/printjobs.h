@@ -55,6 +55,7 @@ private:
         int number;
         QWidget *view;
         QString output;
+        QMetaObject::Connection viewDestroyed;
     };
     QList<Job> m_jobs;
     QList<QPointer<QWidget>> m_kept;

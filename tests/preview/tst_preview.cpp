@@ -73,7 +73,9 @@ private Q_SLOTS:
 
 private:
     // A preview of /w/a.html with no printer installed, its PDF going to path.
-    BrowserDouble *printToPdf(const QString &path, bool deferred, bool engineOk = true);
+    // (With a printer, printed through the print dialog instead.)
+    BrowserDouble *printToPdf(const QString &path, bool deferred, bool engineOk = true,
+                              const QString &printer = QString());
 };
 
 void TestPreview::showPreview_data()
@@ -211,15 +213,17 @@ void TestPreview::printingTheFirstIdlePreview()
     QCOMPARE(frame()->statusText().isEmpty(), printed != "p");
 }
 
-BrowserDouble *TestPreview::printToPdf(const QString &path, bool deferred, bool engineOk)
+BrowserDouble *TestPreview::printToPdf(const QString &path, bool deferred, bool engineOk,
+                                       const QString &printer)
 {
-    m_app->printer.name.clear();
+    m_app->printer.name = printer;
     frame()->mnuBrowView_Click();
     ::previews(*m_app).first()->setTitle(QStringLiteral("/w/a.html"));
     BrowserDouble *view = browser(::previews(*m_app).first());
     view->deferPrints = deferred;
     view->pdfWritten = engineOk;
-    m_app->dialogs.answerSave(path);
+    if (printer.isEmpty())
+        m_app->dialogs.answerSave(path);
     frame()->mnuFilePrintBrow_Click();
     return view;
 }
@@ -265,12 +269,14 @@ void TestPreview::endWaitsForThePdf_data()
     QTest::addColumn<QString>("end");          // close (終了, close box), session, signal
     QTest::addColumn<bool>("previewClosed");   // the preview closed while printing
     QTest::addColumn<bool>("engineFinishes");  // else the wait's limit passes
-    QTest::newRow("終了") << "close" << false << true;
-    QTest::newRow("preview closed, then 終了") << "close" << true << true;
-    QTest::newRow("session end without questions") << "session" << false << true;
-    QTest::newRow("SIGTERM") << "signal" << true << true;
-    QTest::newRow("終了, engine never done: said so") << "close" << false << false;
-    QTest::newRow("SIGTERM, engine never done: ends") << "signal" << false << false;
+    QTest::addColumn<QString>("printer");      // "" for none: a PDF file
+    QTest::newRow("終了") << "close" << false << true << "";
+    QTest::newRow("preview closed, then 終了") << "close" << true << true << "";
+    QTest::newRow("session end without questions") << "session" << false << true << "";
+    QTest::newRow("SIGTERM") << "signal" << true << true << "";
+    QTest::newRow("a printer, 終了") << "close" << false << true << "LP-1";
+    QTest::newRow("終了, engine never done: said so") << "close" << false << false << "";
+    QTest::newRow("SIGTERM, engine never done: ends") << "signal" << false << false << "";
 }
 
 void TestPreview::endWaitsForThePdf()
@@ -278,8 +284,9 @@ void TestPreview::endWaitsForThePdf()
     QFETCH(QString, end);
     QFETCH(bool, previewClosed);
     QFETCH(bool, engineFinishes);
+    QFETCH(QString, printer);
     const QString path = m_app->filePath(QStringLiteral("a.pdf"));
-    QPointer<BrowserDouble> view = printToPdf(path, true);
+    QPointer<BrowserDouble> view = printToPdf(path, true, true, printer);
     if (previewClosed) {
         QPointer<QMdiSubWindow> window = ::previews(*m_app).first()->subWindow();
         window->close();
@@ -314,7 +321,9 @@ void TestPreview::endWaitsForThePdf()
         QTRY_VERIFY(ended);
     }
     QVERIFY(m_app->boxes.settled());
-    QCOMPARE(TestApp::readFile(path), QByteArray(engineFinishes ? "%PDF-" : ""));
+    QCOMPARE(view && view->pendingPrint, !engineFinishes);
+    if (printer.isEmpty())
+        QCOMPARE(TestApp::readFile(path), QByteArray(engineFinishes ? "%PDF-" : ""));
     QCOMPARE(frame()->statusText().contains(QStringLiteral("不完全")), !engineFinishes);
     // A control kept for its page goes once the page is written.
     if (previewClosed)
