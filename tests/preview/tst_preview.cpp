@@ -183,7 +183,6 @@ void TestPreview::printingTheFirstIdlePreview_data()
     QTest::newRow("second active, both idle: the first") << "00" << "LP-1" << "-" << "d.";
     QTest::newRow("the first loading: passed over") << "10" << "LP-1" << "-" << ".d";
     QTest::newRow("only one, loading: nothing") << "1" << "LP-1" << "-" << ".";
-    QTest::newRow("no printer: a PDF file") << "0" << "" << "a.pdf" << "p";
     QTest::newRow("no printer, cancelled: nothing") << "0" << "" << "" << ".";
 }
 
@@ -207,10 +206,9 @@ void TestPreview::printingTheFirstIdlePreview()
     for (zp::PreviewWindow *p : ::previews(*m_app))
         got += browser(p)->dialogPrints ? 'd' : browser(p)->pdfPrints.isEmpty() ? '.' : 'p';
     QCOMPARE(got, printed);
-    // A PDF is offered as the shown file's name with ".pdf"; success is reported.
+    // A PDF is offered as the shown file's name with ".pdf".
     if (pdfAnswer != "-")
         QCOMPARE(m_app->dialogs.saveRequests.value(0).fileName, QStringLiteral("a.pdf"));
-    QCOMPARE(frame()->statusText().isEmpty(), printed != "p");
 }
 
 BrowserDouble *TestPreview::printToPdf(const QString &path, bool deferred, bool engineOk,
@@ -235,7 +233,6 @@ void TestPreview::pdfFile_data()
     QTest::addColumn<int>("before");    // the file's mode before, -1 for none
     QTest::addColumn<bool>("engineOk");
     QTest::addColumn<int>("after");     // the file's mode, -1 for none (then reported)
-    // The engine alone makes a new file 0600.
     QTest::newRow("new file, umask 022") << "a.pdf" << 022 << -1 << true << 0644;
     QTest::newRow("new file, umask 027") << "a.pdf" << 027 << -1 << true << 0640;
     QTest::newRow("replaced file keeps its mode") << "a.pdf" << 077 << 0664 << true << 0664;
@@ -250,6 +247,7 @@ void TestPreview::pdfFile()
     QFETCH(int, before);
     QFETCH(bool, engineOk);
     QFETCH(int, after);
+    // The double writes the file as the engine does: a new one 0600.
     const QByteArray path = QFile::encodeName(m_app->filePath(name));
     if (before >= 0)
         QVERIFY(zptest::writeBytes(path, "old") && ::chmod(path, mode_t(before)) == 0);
@@ -296,12 +294,11 @@ void TestPreview::endWaitsForThePdf()
     // The engine finishes only once the end is waiting for it.
     zp::PrintJobs *jobs = m_app->context().printJobs;
     QTimer engine;
-    engine.setInterval(0);
     connect(&engine, &QTimer::timeout, this, [&] {
         if (jobs->waiting() && engineFinishes && view)
             view->finishPrint();
     });
-    engine.start();
+    engine.start(0);
     if (!engineFinishes) {
         jobs->setWaitLimit(1);
         if (end == "close")
