@@ -8,6 +8,7 @@
 #include "mainwindow/mainwindow.h"
 #include "platform/appcontext.h"
 #include "platform/windowlist.h"
+#include "preview/printjobs.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -169,6 +170,8 @@ void SignalRescue::pipe_Activated()
     RescueModifiedDocuments(m_application.context(), QDateTime::currentDateTime());
     if (MainWindow *frame = m_application.mainWindow())
         frame->MDIForm_Unload();
+    // A PDF file the engine is still writing would be lost with the process.
+    FinishPrintJobs(m_application.context(), false);
     m_end(signal);
 }
 

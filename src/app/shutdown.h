@@ -36,7 +36,8 @@ void connectSessionEnd(Application &application);
 // For its life, catches SIGTERM, SIGHUP and SIGINT. The handler only writes
 // the signal's number to a pipe; the event loop then rescues the modified
 // documents, saves the clipboard history as at a normal end when the settings
-// ask for it, and runs the end action (by default: leaves the event loop with
+// ask for it, waits for the preview's print jobs (FinishPrintJobs), and runs
+// the end action (by default: leaves the event loop with
 // 128 + the signal's number).
 class SignalRescue : public QObject
 {

@@ -27,6 +27,7 @@ Application::Application(const ProgramFolders &folders, MessageBoxes &messageBox
     m_context.fileSystem = &m_fileSystem;
     m_context.browsers = &m_browsers;
     m_context.printer = &m_printer;
+    m_context.printJobs = &m_printJobs;
 }
 
 Application::Application(const QString &appFolder, MessageBoxes &messageBoxes,

@@ -9,6 +9,7 @@
 #include "platform/programfolders.h"
 #include "platform/windowlist.h"
 #include "preview/enginebrowsers.h"
+#include "preview/printjobs.h"
 #include "printing/systemprinter.h"
 
 #include <QString>
@@ -59,6 +60,7 @@ private:
     LocalFileSystem m_fileSystem;
     EngineBrowsers m_browsers;
     SystemPrinter m_printer;
+    PrintJobs m_printJobs;
     AppContext m_context;
     std::unique_ptr<MainWindow> m_mainWindow;
     QStringList m_items;

@@ -17,17 +17,20 @@
 //   2. dropCloseQuestions: every document has agreed, so none is asked again
 //      while closeAllSubWindows closes them (steps 1 and 3 above); preview
 //      windows close with them, never asking.
-//   3. MDIForm_Unload, once only: the clipboard history is saved when
+//   3. The print jobs of the preview still running (a PDF file being written)
+//      are waited for, the event loop running, for at most the wait limit
+//      (PrintJobs); a window opened meanwhile keeps the program running.
+//   4. MDIForm_Unload, once only: the clipboard history is saved when
 //      "ClipboardSaveTiming" is 2, and the clipboard monitor stops. From here
 //      on a close of the frame asks nothing.
-//   4. The frame hides, the event loop ends with the last window, and the
+//   5. The frame hides, the event loop ends with the last window, and the
 //      frame's destructor removes whatever children remain, unasked.
 //
 // From outside (app/shutdown.cpp): the session's end, when it allows
 // questions, closes the frame as above and cancels the session's end on
 // Cancel; when it allows none, and on SIGTERM, SIGHUP or SIGINT, the text of
 // every modified document is rescued into the backup folder first, then
-// MDIForm_Unload runs.
+// MDIForm_Unload runs, then the print jobs are waited for, asking nothing.
 
 #include "mainwindow/mainwindow.h"
 
@@ -36,6 +39,7 @@
 #include "editor/editwindow.h"
 #include "platform/appcontext.h"
 #include "platform/windowlist.h"
+#include "preview/printjobs.h"
 
 #include <QCloseEvent>
 #include <QMdiArea>
@@ -47,7 +51,13 @@ void MainWindow::closeEvent(QCloseEvent *event)
 {
     // The menu's 終了, the close box and the end of the desktop session all
     // arrive here; once the sequence has run, closing again asks nothing.
+    // While the end waits for the printing, it is already under way.
+    if (m_context.printJobs && m_context.printJobs->waiting()) {
+        event->ignore();
+        return;
+    }
     if (m_unloaded) {
+        FinishPrintJobs(m_context, false);
         event->accept();
         return;
     }
@@ -57,6 +67,13 @@ void MainWindow::closeEvent(QCloseEvent *event)
     }
     dropCloseQuestions();
     m_mdi->closeAllSubWindows();
+    if (!m_mdi->subWindowList().isEmpty()) {
+        event->ignore();
+        return;
+    }
+    FinishPrintJobs(m_context, true);
+    // A window opened while the program waited was never asked about: the
+    // program keeps running rather than drop it.
     if (!m_mdi->subWindowList().isEmpty()) {
         event->ignore();
         return;

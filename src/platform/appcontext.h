@@ -16,6 +16,7 @@ class FileDialogs;
 class FileSystem;
 class Frame;
 class MessageBoxes;
+class PrintJobs;
 class Printer;
 class WindowList;
 
@@ -38,6 +39,9 @@ struct AppContext
     // libraries only when first used.
     BrowserViews *browsers = nullptr;
     Printer *printer = nullptr;
+    // The preview's pages the engine is still printing; the program's end
+    // waits for them.
+    PrintJobs *printJobs = nullptr;
     // The folder the file dialogs show first: appFolder when portable, the home
     // folder when installed.
     QString firstDialogFolder;

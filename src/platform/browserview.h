@@ -26,10 +26,15 @@ public:
     // True from the start of a page load until the load has finished.
     virtual bool busy() const = 0;
     // Prints the shown page after the user confirms the system's print
-    // dialog; a cancelled dialog prints nothing. Returns at once.
-    virtual void printWithDialog(QWidget *owner) = 0;
-    // Writes the shown page to a PDF file; done(ok) runs once it is written
-    // (or has failed).
+    // dialog. False when the dialog was cancelled (nothing is printed, done
+    // never runs); otherwise the engine prints in the background and
+    // done(ok, file) runs once it has finished, file being the file chosen in
+    // the dialog ("" for a printer).
+    virtual bool printWithDialog(QWidget *owner,
+                                 std::function<void(bool ok, const QString &file)> done) = 0;
+    // Writes the shown page to a PDF file in the background; done(ok) runs
+    // once it is written (or has failed). A new file is created readable by
+    // its owner only; an existing one keeps its permissions.
     virtual void printToPdf(const QString &path, std::function<void(bool ok)> done) = 0;
 };
 

@@ -18,6 +18,7 @@
 #include <QWebEngineView>
 
 #include <memory>
+#include <utility>
 
 #include <unistd.h>
 
@@ -55,7 +56,7 @@ public:
         settings()->setDefaultTextEncoding(QStringLiteral("Shift_JIS"));
         connect(this, &QWebEngineView::loadStarted, this, [this] { m_busy = true; });
         connect(this, &QWebEngineView::loadFinished, this, [this] { m_busy = false; });
-        connect(this, &QWebEngineView::printFinished, this, [this] { m_printer.reset(); });
+        connect(this, &QWebEngineView::printFinished, this, &EngineView::printer_Finished);
     }
 
     QWidget *widget() override { return this; }
@@ -74,17 +75,20 @@ public:
 
     bool busy() const override { return m_busy; }
 
-    void printWithDialog(QWidget *owner) override
+    bool printWithDialog(QWidget *owner,
+                         std::function<void(bool, const QString &)> done) override
     {
         // One print at a time: the printer must live until the engine is done.
         if (m_printer)
-            return;
+            return false;
         auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
         QPrintDialog dialog(printer.get(), owner);
         if (dialog.exec() != QDialog::Accepted)
-            return;
+            return false;
         m_printer = std::move(printer);
+        m_printDone = std::move(done);
         print(m_printer.get());
+        return true;
     }
 
     void printToPdf(const QString &path, std::function<void(bool)> done) override
@@ -103,6 +107,14 @@ public:
     }
 
 private:
+    void printer_Finished(bool ok)
+    {
+        const QString file = m_printer ? m_printer->outputFileName() : QString();
+        m_printer.reset();
+        if (auto done = std::exchange(m_printDone, {}))
+            done(ok, file);
+    }
+
     // The engine guesses the encoding of a page that declares none, and its
     // guess wins over the default: a short Shift-JIS page can come out as
     // Korean. A page without a byte-order mark or a charset in its first
@@ -130,6 +142,7 @@ private:
 
     bool m_busy = false;
     std::unique_ptr<QPrinter> m_printer;
+    std::function<void(bool, const QString &)> m_printDone;
 };
 
 } // namespace

@@ -9,6 +9,7 @@
 namespace zp {
 
 struct AppContext;
+class BrowserView;
 class PreviewWindow;
 class WindowList;
 
@@ -34,5 +35,9 @@ void RefreshPreview(AppContext &context, const QString &path);
 // Prints the page of the first preview window that is not loading, through the
 // print dialog; with no printer installed, to a PDF file the user names.
 void PrintPreview(AppContext &context);
+// Writes the page view shows to the PDF file pdf in the background, as a job
+// of context.printJobs, and reports the result (reportPdfResult). A new file
+// gets the permissions of the user's umask.
+void PrintPageToPdf(AppContext &context, BrowserView *view, const QString &pdf);
 
 } // namespace zp

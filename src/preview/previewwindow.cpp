@@ -6,6 +6,7 @@
 #include "platform/frame.h"
 #include "platform/messageboxes.h"
 #include "platform/windowlist.h"
+#include "preview/printjobs.h"
 
 #include <QCloseEvent>
 #include <QMdiArea>
@@ -82,6 +83,10 @@ void PreviewWindow::closeEvent(QCloseEvent *event)
     event->accept();
     if (m_context.windows)
         m_context.windows->remove(this);
+    // A page still being printed would be lost with its control: the control
+    // outlives the window until the engine is done.
+    if (m_brwHp && m_context.printJobs && m_context.printJobs->keepWhilePrinting(m_brwHp->widget()))
+        m_brwHp = nullptr;
     // The frame's caption named this window while it was maximised.
     if (m_context.frame && m_subWindow && m_subWindow->isMaximized())
         m_context.frame->setCaption(QString());

@@ -1,17 +1,26 @@
 // The preview windows with a browser double: which preview "表示" uses, the
-// toolbar and caption, closing, the refresh after saving, printing.
+// toolbar and caption, closing, the refresh after saving, printing, and the
+// program's end waiting for a page still being printed.
 
+#include "app/shutdown.h"
 #include "mainwindow/maintoolbar.h"
 #include "preview/previews.h"
 #include "preview/previewwindow.h"
+#include "preview/printjobs.h"
 #include "testapp.h"
 
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QRegularExpression>
 #include <QTest>
+#include <QTimer>
+
+#include <csignal>
+#include <sys/stat.h>
 
 using zptest::BrowserDouble;
 using zptest::TestApp;
+using Answer = zp::MessageBoxes::Answer;
 
 namespace {
 
@@ -57,6 +66,16 @@ private Q_SLOTS:
     void refreshAfterSaving();
     void printingTheFirstIdlePreview_data();
     void printingTheFirstIdlePreview();
+    void pdfFile_data();
+    void pdfFile();
+    void endWaitsForThePdf_data();
+    void endWaitsForThePdf();
+
+private:
+    // A preview of /w/a.html with no printer installed, its PDF going to path.
+    // (With a printer, printed through the print dialog instead.)
+    BrowserDouble *printToPdf(const QString &path, bool deferred, bool engineOk = true,
+                              const QString &printer = QString());
 };
 
 void TestPreview::showPreview_data()
@@ -164,7 +183,6 @@ void TestPreview::printingTheFirstIdlePreview_data()
     QTest::newRow("second active, both idle: the first") << "00" << "LP-1" << "-" << "d.";
     QTest::newRow("the first loading: passed over") << "10" << "LP-1" << "-" << ".d";
     QTest::newRow("only one, loading: nothing") << "1" << "LP-1" << "-" << ".";
-    QTest::newRow("no printer: a PDF file") << "0" << "" << "a.pdf" << "p";
     QTest::newRow("no printer, cancelled: nothing") << "0" << "" << "" << ".";
 }
 
@@ -188,10 +206,125 @@ void TestPreview::printingTheFirstIdlePreview()
     for (zp::PreviewWindow *p : ::previews(*m_app))
         got += browser(p)->dialogPrints ? 'd' : browser(p)->pdfPrints.isEmpty() ? '.' : 'p';
     QCOMPARE(got, printed);
-    // A PDF is offered as the shown file's name with ".pdf"; success is reported.
+    // A PDF is offered as the shown file's name with ".pdf".
     if (pdfAnswer != "-")
         QCOMPARE(m_app->dialogs.saveRequests.value(0).fileName, QStringLiteral("a.pdf"));
-    QCOMPARE(frame()->statusText().isEmpty(), printed != "p");
+}
+
+BrowserDouble *TestPreview::printToPdf(const QString &path, bool deferred, bool engineOk,
+                                       const QString &printer)
+{
+    m_app->printer.name = printer;
+    frame()->mnuBrowView_Click();
+    ::previews(*m_app).first()->setTitle(QStringLiteral("/w/a.html"));
+    BrowserDouble *view = browser(::previews(*m_app).first());
+    view->deferPrints = deferred;
+    view->pdfWritten = engineOk;
+    if (printer.isEmpty())
+        m_app->dialogs.answerSave(path);
+    frame()->mnuFilePrintBrow_Click();
+    return view;
+}
+
+void TestPreview::pdfFile_data()
+{
+    QTest::addColumn<QString>("name");  // in the test folder
+    QTest::addColumn<int>("mask");      // the umask
+    QTest::addColumn<int>("before");    // the file's mode before, -1 for none
+    QTest::addColumn<bool>("engineOk");
+    QTest::addColumn<int>("after");     // the file's mode, -1 for none (then reported)
+    QTest::newRow("new file, umask 022") << "a.pdf" << 022 << -1 << true << 0644;
+    QTest::newRow("new file, umask 027") << "a.pdf" << 027 << -1 << true << 0640;
+    QTest::newRow("replaced file keeps its mode") << "a.pdf" << 077 << 0664 << true << 0664;
+    QTest::newRow("engine failed: no empty file") << "a.pdf" << 022 << -1 << false << -1;
+    QTest::newRow("folder gone") << "gone/a.pdf" << 022 << -1 << true << -1;
+}
+
+void TestPreview::pdfFile()
+{
+    QFETCH(QString, name);
+    QFETCH(int, mask);
+    QFETCH(int, before);
+    QFETCH(bool, engineOk);
+    QFETCH(int, after);
+    // The double writes the file as the engine does: a new one 0600.
+    const QByteArray path = QFile::encodeName(m_app->filePath(name));
+    if (before >= 0)
+        QVERIFY(zptest::writeBytes(path, "old") && ::chmod(path, mode_t(before)) == 0);
+    if (after < 0)
+        m_app->answer({Answer::Ok});
+    const mode_t savedMask = ::umask(mode_t(mask));
+    printToPdf(QFile::decodeName(path), false, engineOk);
+    ::umask(savedMask);
+    QVERIFY(m_app->boxes.settled());
+    struct stat st {};
+    QCOMPARE(::stat(path, &st) == 0 ? int(st.st_mode & 0777) : -1, after);
+    QCOMPARE(frame()->statusText() == QStringLiteral("a.pdf に印刷しました"), after >= 0);
+}
+
+void TestPreview::endWaitsForThePdf_data()
+{
+    QTest::addColumn<QString>("end");          // close (終了, close box), session, signal
+    QTest::addColumn<bool>("previewClosed");   // the preview closed while printing
+    QTest::addColumn<bool>("engineFinishes");  // else the wait's limit passes
+    QTest::addColumn<QString>("printer");      // "" for none: a PDF file
+    QTest::newRow("終了") << "close" << false << true << "";
+    QTest::newRow("preview closed, then 終了") << "close" << true << true << "";
+    QTest::newRow("session end without questions") << "session" << false << true << "";
+    QTest::newRow("SIGTERM") << "signal" << true << true << "";
+    QTest::newRow("a printer, 終了") << "close" << false << true << "LP-1";
+    QTest::newRow("終了, engine never done: said so") << "close" << false << false << "";
+    QTest::newRow("SIGTERM, engine never done: ends") << "signal" << false << false << "";
+}
+
+void TestPreview::endWaitsForThePdf()
+{
+    QFETCH(QString, end);
+    QFETCH(bool, previewClosed);
+    QFETCH(bool, engineFinishes);
+    QFETCH(QString, printer);
+    const QString path = m_app->filePath(QStringLiteral("a.pdf"));
+    QPointer<BrowserDouble> view = printToPdf(path, true, true, printer);
+    if (previewClosed) {
+        QPointer<QMdiSubWindow> window = ::previews(*m_app).first()->subWindow();
+        window->close();
+        QTRY_VERIFY(!window);
+        QVERIFY2(view, "the control went with its window, and the page with it");
+    }
+    // The engine finishes only once the end is waiting for it.
+    zp::PrintJobs *jobs = m_app->context().printJobs;
+    QTimer engine;
+    connect(&engine, &QTimer::timeout, this, [&] {
+        if (jobs->waiting() && engineFinishes && view)
+            view->finishPrint();
+    });
+    engine.start(0);
+    if (!engineFinishes) {
+        jobs->setWaitLimit(1);
+        if (end == "close")
+            m_app->answer({Answer::Ok});
+        else
+            QTest::ignoreMessage(QtWarningMsg, QRegularExpression("a\\.pdf"));
+    }
+    if (end == "close") {
+        QVERIFY(frame()->close());
+    } else if (end == "session") {
+        QVERIFY(zp::EndSession(*m_app->app, false));
+    } else {
+        zp::SignalRescue rescue(*m_app->app);
+        bool ended = false;
+        rescue.setEndAction([&ended](int) { ended = true; });
+        ::raise(SIGTERM);
+        QTRY_VERIFY(ended);
+    }
+    QVERIFY(m_app->boxes.settled());
+    QCOMPARE(view && view->pendingPrint, !engineFinishes);
+    if (printer.isEmpty())
+        QCOMPARE(TestApp::readFile(path), QByteArray(engineFinishes ? "%PDF-" : ""));
+    QCOMPARE(frame()->statusText().contains(QStringLiteral("不完全")), !engineFinishes);
+    // A control kept for its page goes once the page is written.
+    if (previewClosed)
+        QTRY_VERIFY(!view);
 }
 
 QTEST_MAIN(TestPreview)

@@ -1,10 +1,15 @@
 // The real browser engine behind the preview, loaded from its plugin: pages
 // without a charset read as Shift-JIS, a declared UTF-8 page follows its
-// declaration, and a style sheet beside the file applies.
+// declaration, and a style sheet beside the file applies. A page printed to
+// PDF by a control whose window has closed is still written whole, with the
+// permissions of the umask.
 
 #include "platform/browserview.h"
 #include "platform/cp932codec.h"
+#include "platform/appcontext.h"
 #include "preview/enginebrowsers.h"
+#include "preview/previews.h"
+#include "preview/printjobs.h"
 
 #include "files.h"
 
@@ -15,6 +20,8 @@
 #include <QWebEngineView>
 
 #include <memory>
+
+#include <sys/stat.h>
 
 class TestWebEngine : public QObject
 {
@@ -82,6 +89,31 @@ private Q_SLOTS:
         QString text;
         showText(QString(), text);
         QVERIFY2(text.endsWith(QLatin1Char('|')), qPrintable(text));
+    }
+    void pdfOfAClosedPreview()
+    {
+        QWidget window;
+        zp::BrowserView *browser = zp::EngineBrowsers().create(&window);
+        QPointer<QWidget> view = browser->widget();
+        window.show();
+        const QString page = m_dir.filePath(QStringLiteral("print.html"));
+        QVERIFY(zptest::writeBytes(page, "<p>PRINTED-PAGE</p>"));
+        browser->navigate(page);
+        QTRY_VERIFY_WITH_TIMEOUT(!browser->busy(), 30000);
+        zp::PrintJobs jobs;
+        zp::AppContext context;
+        context.printJobs = &jobs;
+        const QString pdf = m_dir.filePath(QStringLiteral("print.pdf"));
+        const mode_t savedMask = ::umask(022);
+        zp::PrintPageToPdf(context, browser, pdf);
+        ::umask(savedMask);
+        QVERIFY(jobs.keepWhilePrinting(view));
+        window.close();
+        QTRY_VERIFY_WITH_TIMEOUT(jobs.isEmpty(), 30000);
+        QVERIFY(zptest::readBytes(pdf).startsWith("%PDF"));
+        QCOMPARE(QFile::permissions(pdf), QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser
+                                                  | QFile::WriteUser | QFile::ReadGroup | QFile::ReadOther);
+        QTRY_VERIFY(!view);
     }
 };
 
