@@ -352,9 +352,15 @@ void TextView::setSelText(const QString &text)
     for (int &at : cutsAt)
         at += cursor.selectionStart();
     m_pendingCuts = std::move(cutsAt);
+    const int insertedAt = cursor.selectionStart();
     cursor.insertText(pieces);
     setTextCursor(cursor);
-    splitLongPiece();
+    // Both ends of the insertion joined a line: the piece the caret ends in,
+    // and the one the insertion began in, may each have grown too long. The
+    // later one is cut first, so the place of the earlier one holds.
+    splitLongPiece(textCursor().block());
+    splitLongPiece(document()->findBlock(insertedAt));
+    keepCaretOffCuts(-1);
 }
 
 QColor TextView::textColor() const
@@ -570,7 +576,7 @@ void TextView::keyPressEvent(QKeyEvent *event)
     QPlainTextEdit::keyPressEvent(event);
     keepCaretOffCuts(previousPosition);
     if (document()->revision() != revision)
-        splitLongPiece();
+        splitLongPiece(textCursor().block());
 }
 
 void TextView::inputMethodEvent(QInputMethodEvent *event)

@@ -273,9 +273,8 @@ private:
     // places of m_pendingCuts become Cut, and the others take the given
     // forms in order.
     void markInsertedCuts(int position, int added, int index, std::vector<quint8> &forms);
-    // Cuts the block of the caret when it has grown past twice the piece
-    // length.
-    void splitLongPiece();
+    // Cuts block when it has grown past twice the piece length.
+    void splitLongPiece(const QTextBlock &block);
     // Recounts the cuts and finds their places after m_breaks was set whole.
     void recountCuts();
     // The lowest document position of the text position position (before

@@ -209,12 +209,11 @@ QString TextView::cutInserted(const QString &text, std::vector<int> &cutsAt) con
     return out;
 }
 
-void TextView::splitLongPiece()
+void TextView::splitLongPiece(const QTextBlock &block)
 {
-    // A piece grown to twice the length by typing (or a line made long by
-    // joining lines) is cut again, as part of the edit's undo step. An
-    // insertion whose cuts are not reported yet is left alone.
-    const QTextBlock block = textCursor().block();
+    // A piece grown to twice the length by typing or a paste (or a line made
+    // long by joining lines) is cut again, as part of the edit's undo step.
+    // An insertion whose cuts are not reported yet is left alone.
     if (!m_pendingCuts.empty() || block.length() - 1 <= 2 * m_pieceLength)
         return;
     const std::vector<int> offsets = cutOffsets(block.text(), m_pieceLength);
@@ -422,7 +421,7 @@ bool TextView::pieceKeyPress(QKeyEvent *event)
             cursor.removeSelectedText();
             setTextCursor(cursor);
             keepCaretOffCuts(-1);
-            splitLongPiece();
+            splitLongPiece(textCursor().block());
         }
         event->accept();
         return true;

@@ -451,10 +451,10 @@ void TestTextView::randomEditsMatchTheModel()
     QVERIFY(pieceLength == TextView::PieceLength || withPieces > 300);
 }
 
-// A session of keys as a user presses them, each reported on its own (the
-// document merges runs of them into undo steps as it likes), over lines held
-// in short pieces: text and caret follow a model key by key, undoing every
-// step brings back the text opened, and redoing them all the last one.
+// A session of keys and pastes as a user makes them, each reported on its own
+// (the document merges runs of them into undo steps as it likes), over lines
+// held in short pieces: text and caret follow a model key by key, undoing
+// every step brings back the text opened, and redoing them all the last one.
 void TestTextView::typingSessionOverPieces()
 {
     const QString opened = u"<p>0123456789abcdef</p>\r\n\r\nx\U0001F600\U0001F600yz\U0001F600\n<b>bold</b> and more\r"_qs;
@@ -469,12 +469,25 @@ void TestTextView::typingSessionOverPieces()
     QRandomGenerator random(7);
     static const Qt::Key keys[] = {Qt::Key_A, Qt::Key_Less, Qt::Key_Backspace, Qt::Key_Backspace, Qt::Key_Delete,
                                    Qt::Key_Return, Qt::Key_Left, Qt::Key_Left, Qt::Key_Right, Qt::Key_Right,
-                                   Qt::Key_Home, Qt::Key_End, Qt::Key_Up, Qt::Key_Down};
+                                   Qt::Key_Home, Qt::Key_End, Qt::Key_Up, Qt::Key_Down, Qt::Key_V};
+    // Key_V stands for a paste (the program's Paste command) longer than a
+    // piece, over the character before the caret.
+    const QString pasted = QStringLiteral("0123456789");
     for (int step = 0; step < 1500; ++step) {
         const Qt::Key key = keys[random.bounded(int(std::size(keys)))];
-        QTest::keyClick(&view, key);
+        const int before = caret == 0 ? 0 : pairBefore(caret) ? 2 : 1;
+        if (key == Qt::Key_V) {
+            view.select(caret - before, before);
+            view.setSelText(pasted);
+        } else {
+            QTest::keyClick(&view, key);
+        }
         const int length = int(text.size());
         switch (key) {
+        case Qt::Key_V:
+            text.replace(caret - before, before, pasted);
+            caret += int(pasted.size()) - before;
+            break;
         case Qt::Key_A: case Qt::Key_Less: case Qt::Key_Return:
             text.insert(caret++, key == Qt::Key_A ? u'a' : key == Qt::Key_Less ? u'<' : u'\n');
             break;
@@ -506,8 +519,9 @@ void TestTextView::typingSessionOverPieces()
         QVERIFY2(view.text() == text, qPrintable(where));
         QVERIFY2(view.selStart() == caret, qPrintable(where + QStringLiteral(" caret %1, not %2").arg(view.selStart()).arg(caret)));
         QVERIFY2(normalized(view.rawText()) == text, qPrintable(where));
+        // No empty piece, none longer than twice the piece length.
         for (QTextBlock b = view.document()->begin(); b.isValid(); b = b.next())
-            QVERIFY2(b.length() > 1 || !view.continuesLine(b.blockNumber() + 1), qPrintable(where));
+            QVERIFY2((b.length() > 1 || !view.continuesLine(b.blockNumber() + 1)) && b.length() <= 9, qPrintable(where));
     }
     const QString last = view.rawText();
     while (view.document()->isUndoAvailable())
