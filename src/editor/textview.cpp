@@ -591,7 +591,12 @@ void TextView::inputMethodEvent(QInputMethodEvent *event)
         cursor.setPosition(upper, QTextCursor::KeepAnchor);
         setTextCursor(cursor);
     }
+    const int revision = document()->revision();
     QPlainTextEdit::inputMethodEvent(event);
+    // Committed text grows a piece as typing does, and the piece is cut as
+    // typing cuts it, when no composition is under way in it.
+    if (document()->revision() != revision && event->preeditString().isEmpty())
+        splitLongPiece(textCursor().block());
 }
 
 void TextView::mousePressEvent(QMouseEvent *event)

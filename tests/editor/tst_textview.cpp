@@ -535,7 +535,7 @@ void TestTextView::typingSessionOverPieces()
 // A composition started over a selection removes it first; over a whole
 // piece, that must not leave an empty block before a cut (Enter there would
 // be reported over the cut), and a cancelled composition leaves the text as
-// the removal left it.
+// the removal left it. Committed text is cut into pieces as typed text is.
 void TestTextView::inputMethodOverAPiece()
 {
     TextView view;
@@ -550,11 +550,21 @@ void TestTextView::inputMethodOverAPiece()
     QCoreApplication::sendEvent(&view, &compose);
     QInputMethodEvent cancel;
     QCoreApplication::sendEvent(&view, &cancel);
+    const auto soundPieces = [&] {
+        for (QTextBlock b = view.document()->begin(); b.isValid(); b = b.next())
+            QVERIFY((b.length() > 1 || !view.continuesLine(b.blockNumber() + 1)) && b.length() <= 9);
+    };
     QCOMPARE(view.text(), QStringLiteral("abcdij\nz"));
-    for (QTextBlock b = view.document()->begin(); b.isValid(); b = b.next())
-        QVERIFY(b.length() > 1 || !view.continuesLine(b.blockNumber() + 1));
+    soundPieces();
     QTest::keyClick(&view, Qt::Key_Return);
     QCOMPARE(visible(view.rawText()), QStringLiteral("abcd<CR><LF>ij<CR><LF>z"));
+    // Committed text that grows a piece past twice the length cuts it, as
+    // typing does.
+    QInputMethodEvent commit;
+    commit.setCommitString(QStringLiteral("123456789"));
+    QCoreApplication::sendEvent(&view, &commit);
+    QCOMPARE(view.text(), QStringLiteral("abcd\n123456789ij\nz"));
+    soundPieces();
 }
 
 // Colours are the view's, never formats of the text: a format change would
