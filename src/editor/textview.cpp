@@ -21,6 +21,7 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextLayout>
 #include <QTimer>
 
 #include <algorithm>
@@ -478,6 +479,13 @@ void TextView::onContentsChange(int position, int charsRemoved, int charsAdded)
     const int textStart = position - cutsBefore(position);
     const int textRemoved = charsRemoved - (cutsBefore(position + charsRemoved) - cutsBefore(position));
     bool cutsChanged = !m_cuts.empty();
+    if (m_inputMethodKeepsBreaks && m_mode == EditMode::Normal && newCount == m_blockCount) {
+        m_breaks.insert(m_breaks.begin() + index, gone.begin(), gone.end());
+        recountCuts();
+        const int addedCuts = cutsBefore(position + charsAdded) - cutsBefore(position);
+        Q_EMIT textEdited(textStart, textRemoved, charsAdded - addedCuts);
+        return;
+    }
     if (m_mode == EditMode::Normal)
         m_redoBreaks.clear();
     if (added > 0) {
@@ -582,21 +590,47 @@ void TextView::keyPressEvent(QKeyEvent *event)
 void TextView::inputMethodEvent(QInputMethodEvent *event)
 {
     // An input method replaces the selection as typing does (its first
-    // composition removes it): over the range that keeps the pieces sound.
-    if (!m_cuts.empty() && textCursor().hasSelection()) {
+    // composition removes it): over the range that keeps the pieces sound,
+    // as an edit reported on its own that the event then joins.
+    const QTextLayout *layout = textCursor().block().layout();
+    const bool input = !event->commitString().isEmpty() || event->replacementLength() > 0
+        || event->preeditString() != (layout ? layout->preeditAreaText() : QString());
+    const bool removing = input && textCursor().hasSelection();
+    if (removing) {
         const int start = selStart();
         const auto [lower, upper] = editRange(start, start + selLength(), event->commitString());
         QTextCursor cursor = textCursor();
         cursor.setPosition(lower);
         cursor.setPosition(upper, QTextCursor::KeepAnchor);
+        cursor.removeSelectedText();
         setTextCursor(cursor);
     }
+    // The event reports the block of the composition as changed, its
+    // separator included; the breaks are still the ones recorded unless the
+    // committed text brings new ones.
+    const QString &commit = event->commitString();
+    m_inputMethodKeepsBreaks = std::none_of(commit.begin(), commit.end(), [](QChar c) {
+        return c == QLatin1Char('\n') || c == QLatin1Char('\r') || c == ParagraphSeparator || c == LineSeparator;
+    });
     const int revision = document()->revision();
+    QTextCursor join(document());
+    if (removing)
+        join.joinPreviousEditBlock();
     QPlainTextEdit::inputMethodEvent(event);
+    if (removing)
+        join.endEditBlock();
+    m_inputMethodKeepsBreaks = false;
+    // A composition alone adds no undo step, and redo still brings back the
+    // breaks undone before it.
+    if (!document()->isRedoAvailable())
+        m_redoBreaks.clear();
     // Committed text grows a piece as typing does, and the piece is cut as
-    // typing cuts it, when no composition is under way in it.
-    if (document()->revision() != revision && event->preeditString().isEmpty())
+    // typing cuts it, when no composition is under way in it; text committed
+    // over a selection that ended at a cut leaves the caret past it.
+    if (document()->revision() != revision && event->preeditString().isEmpty()) {
         splitLongPiece(textCursor().block());
+        keepCaretOffCuts(-1);
+    }
 }
 
 void TextView::mousePressEvent(QMouseEvent *event)

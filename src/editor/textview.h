@@ -338,6 +338,8 @@ private:
     int m_blockCount = 1;
     EditMode m_mode = EditMode::Normal;
     bool m_settingText = false;
+    // An input method's event is under way that adds or removes no break.
+    bool m_inputMethodKeepsBreaks = false;
     bool m_caretSteady = false;
     bool m_longLinesInPart = true;
     // The forms a whole-text edit being redone ends with.

@@ -565,6 +565,19 @@ void TestTextView::inputMethodOverAPiece()
     QCoreApplication::sendEvent(&view, &commit);
     QCOMPARE(view.text(), QStringLiteral("abcd\n123456789ij\nz"));
     soundPieces();
+    // Committed over a selection that ends at a cut, the caret goes past it:
+    // Right then moves on by a character. Every event reports the block of
+    // the composition as changed, the cut after it included: it stays a cut.
+    view.select(7, 2);
+    QCoreApplication::sendEvent(&view, &compose);
+    QCoreApplication::sendEvent(&view, &commit);
+    QCOMPARE(view.text(), QStringLiteral("abcd\n1212345678956789ij\nz"));
+    QTest::keyClick(&view, Qt::Key_Right);
+    QCOMPARE(view.selStart(), 17);
+    soundPieces();
+    while (view.document()->isUndoAvailable())
+        view.undoEdit();
+    QCOMPARE(visible(view.rawText()), QStringLiteral("abcdefghij<CR><LF>z"));
 }
 
 // Colours are the view's, never formats of the text: a format change would
