@@ -21,7 +21,6 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
-#include <QTextLayout>
 #include <QTimer>
 
 #include <algorithm>
@@ -479,8 +478,18 @@ void TextView::onContentsChange(int position, int charsRemoved, int charsAdded)
     const int textStart = position - cutsBefore(position);
     const int textRemoved = charsRemoved - (cutsBefore(position + charsRemoved) - cutsBefore(position));
     bool cutsChanged = !m_cuts.empty();
-    if (m_inputMethodKeepsBreaks && m_mode == EditMode::Normal && newCount == m_blockCount) {
-        m_breaks.insert(m_breaks.begin() + index, gone.begin(), gone.end());
+    if (m_inputMethodKeepsBreaks && m_mode == EditMode::Normal && added <= removable) {
+        // An input method's event: the breaks of the selection it replaced
+        // went, and the report goes on over the separator ending the block
+        // of the composition, which stays (the last break reported). A
+        // composition alone adds no undo step: the forms to redo stay.
+        const std::size_t went = std::size_t(removable - added);
+        m_breaks.insert(m_breaks.begin() + index, gone.begin() + std::ptrdiff_t(went), gone.end());
+        if (went > 0) {
+            m_redoBreaks.clear();
+            m_undoBreaks.push_back({index, std::vector<quint8>(gone.begin(), gone.begin() + std::ptrdiff_t(went))});
+        }
+        m_blockCount = newCount;
         recountCuts();
         const int addedCuts = cutsBefore(position + charsAdded) - cutsBefore(position);
         Q_EMIT textEdited(textStart, textRemoved, charsAdded - addedCuts);
@@ -590,38 +599,25 @@ void TextView::keyPressEvent(QKeyEvent *event)
 void TextView::inputMethodEvent(QInputMethodEvent *event)
 {
     // An input method replaces the selection as typing does (its first
-    // composition removes it): over the range that keeps the pieces sound,
-    // as an edit reported on its own that the event then joins.
-    const QTextLayout *layout = textCursor().block().layout();
-    const bool input = !event->commitString().isEmpty() || event->replacementLength() > 0
-        || event->preeditString() != (layout ? layout->preeditAreaText() : QString());
-    const bool removing = input && textCursor().hasSelection();
-    if (removing) {
+    // composition removes it): over the range that keeps the pieces sound.
+    if (!m_cuts.empty() && textCursor().hasSelection()) {
         const int start = selStart();
         const auto [lower, upper] = editRange(start, start + selLength(), event->commitString());
         QTextCursor cursor = textCursor();
         cursor.setPosition(lower);
         cursor.setPosition(upper, QTextCursor::KeepAnchor);
-        cursor.removeSelectedText();
         setTextCursor(cursor);
     }
     // The event reports the block of the composition as changed, its
-    // separator included; the breaks are still the ones recorded unless the
-    // committed text brings new ones.
+    // separator included: that break is kept as recorded, unless the
+    // committed text brings breaks of its own (see onContentsChange).
     const QString &commit = event->commitString();
     m_inputMethodKeepsBreaks = std::none_of(commit.begin(), commit.end(), [](QChar c) {
         return c == QLatin1Char('\n') || c == QLatin1Char('\r') || c == ParagraphSeparator || c == LineSeparator;
     });
     const int revision = document()->revision();
-    QTextCursor join(document());
-    if (removing)
-        join.joinPreviousEditBlock();
     QPlainTextEdit::inputMethodEvent(event);
-    if (removing)
-        join.endEditBlock();
     m_inputMethodKeepsBreaks = false;
-    // A composition alone adds no undo step, and redo still brings back the
-    // breaks undone before it.
     if (!document()->isRedoAvailable())
         m_redoBreaks.clear();
     // Committed text grows a piece as typing does, and the piece is cut as
