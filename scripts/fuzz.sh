@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the fuzz targets of fuzz/ with clang (libFuzzer, AddressSanitizer,
 # UndefinedBehaviorSanitizer) into build-fuzz/ and runs each for SECONDS
-# seconds (default 60) from its seed corpus in fuzz/corpus/<target>/. Prints
+# seconds (default 60), starting from the inputs kept in fuzz/inputs/<target>/. Prints
 # the inputs tried per target; a failure is saved as build-fuzz/crashes/
 # <target>/crash-* and makes the script exit non-zero.
 #   scripts/fuzz.sh [SECONDS] [TARGET...]
@@ -27,9 +27,9 @@ declare -A MAX_LEN=([fuzz_cp932codec]=4096 [fuzz_profile]=4096 [fuzz_tagcase]=40
 failed=()
 summary=()
 for target in "${TARGETS[@]}"; do
-    # New inputs found while fuzzing go to a scratch corpus; the seeds in the
-    # repository stay as they are.
-    work="$FUZZ_DIR/corpus/$target"
+    # New inputs found while fuzzing go to a scratch folder; the inputs kept
+    # in the repository stay as they are.
+    work="$FUZZ_DIR/found/$target"
     crashes="$FUZZ_DIR/crashes/$target"
     mkdir -p "$work" "$crashes"
     log="$FUZZ_DIR/$target.log"
@@ -42,7 +42,7 @@ for target in "${TARGETS[@]}"; do
     QT_QPA_PLATFORM=offscreen \
         "$FUZZ_DIR/fuzz/$target" -max_total_time="$SECONDS_EACH" -max_len="${MAX_LEN[$target]}" \
         -timeout=25 -rss_limit_mb=4096 -print_final_stats=1 -artifact_prefix="$crashes/" \
-        "$work" "$ROOT/fuzz/corpus/$target" >"$log" 2>&1 || status=$?
+        "$work" "$ROOT/fuzz/inputs/$target" >"$log" 2>&1 || status=$?
     runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -n 1)
     if [ -z "$runs" ]; then
         runs=$(grep -oE '^#[0-9]+' "$log" | tail -n 1 | tr -d '#')
